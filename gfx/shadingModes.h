@@ -1,0 +1,15 @@
+#pragma once
+
+#include "gfx/shaderProgram.h"
+
+// 0 fixed function, 1 basic texturing, 2 texture and lighting,
+// 3 multiple texturing, 4 sphere mapping, 5 cube mapping.
+const int shadingModeCount = 6;
+
+extern ShaderProgram shaderPrograms[shadingModeCount];
+extern int currentShader;
+
+// Builds the programs of modes 1 to 5, in mode order.
+void buildShaderPrograms();
+// Makes the current mode's program current and sends its uniforms.
+void applyShader();

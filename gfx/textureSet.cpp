@@ -1,0 +1,41 @@
+#include "gfx/textureSet.h"
+
+#include <GL/glew.h>
+
+Texture textures[textureCount];
+CubeMapTexture cubeMapTexture;
+
+namespace {
+
+const char* const texturePaths[textureCount] = {
+    "textures/amethys.bmp",
+    "textures/vok.bmp",
+    "textures/karirano.bmp",
+    "textures/spheremap.bmp",
+};
+
+void setupCubeMap()
+{
+    // Each image lands on the face of the opposite sign to its name.
+    cubeMapTexture.load("textures/terrain_negative_x.bmp", "textures/terrain_positive_x.bmp",
+                        "textures/terrain_negative_y.bmp", "textures/terrain_positive_y.bmp",
+                        "textures/terrain_negative_z.bmp", "textures/terrain_positive_z.bmp");
+    glActiveTexture(GL_TEXTURE3);
+    cubeMapTexture.bind();
+}
+
+}  // namespace
+
+void setupTextures()
+{
+    for (int i = 0; i < textureCount; ++i)
+        textures[i].load(texturePaths[i]);
+    setupCubeMap();
+    // textures[2] is loaded but left on no unit.
+    glActiveTexture(GL_TEXTURE2);
+    textures[3].bind();
+    glActiveTexture(GL_TEXTURE1);
+    textures[1].bind();
+    glActiveTexture(GL_TEXTURE0);
+    textures[0].bind();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "gfx/cubeMapTexture.h"
+#include "gfx/texture.h"
+
+const int textureCount = 4;
+
+// amethys, vok, karirano and the sphere map, in that order.
+extern Texture textures[textureCount];
+extern CubeMapTexture cubeMapTexture;
+
+// Loads every image, then binds units 3, 2, 1 and 0, leaving unit 0 active.
+void setupTextures();
