@@ -14,6 +14,14 @@ const char* const texturePaths[textureCount] = {
     "textures/spheremap.bmp",
 };
 
+}  // namespace
+
+void loadTextureImages()
+{
+    for (int i = 0; i < textureCount; ++i)
+        textures[i].load(texturePaths[i]);
+}
+
 void setupCubeMap()
 {
     // Each image lands on the face of the opposite sign to its name.
@@ -24,12 +32,9 @@ void setupCubeMap()
     cubeMapTexture.bind();
 }
 
-}  // namespace
-
 void setupTextures()
 {
-    for (int i = 0; i < textureCount; ++i)
-        textures[i].load(texturePaths[i]);
+    loadTextureImages();
     setupCubeMap();
     // textures[2] is loaded but left on no unit.
     glActiveTexture(GL_TEXTURE2);

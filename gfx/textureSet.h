@@ -11,3 +11,7 @@ extern CubeMapTexture cubeMapTexture;
 
 // Loads every image, then binds units 3, 2, 1 and 0, leaving unit 0 active.
 void setupTextures();
+// The two halves of the loading, apart for timing: the four 2D images, then
+// the cube map bound to unit 3.
+void loadTextureImages();
+void setupCubeMap();
