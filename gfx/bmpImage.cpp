@@ -34,7 +34,7 @@ const char* checkHeaders(const unsigned char* bytes, std::size_t size, std::int3
     if (u16(bytes + 28) != 24)
         return "not 24 bits per pixel";
     if (u32(bytes + 30) != 0)
-        return "compressed";
+        return "compressed (only uncompressed images are read)";
     width = static_cast<std::int32_t>(u32(bytes + 18));
     height = static_cast<std::int32_t>(u32(bytes + 22));
     if (width <= 0 || height <= 0)
@@ -87,7 +87,7 @@ const char* readBmpFile(std::FILE* file, BmpImage& image)
     char* bytes = readOpenFile(file, &size);
     if (bytes == nullptr) {
         image = BmpImage();
-        return "cannot be read";
+        return "not a regular file, or unreadable";
     }
     const char* reason = decodeBmp(reinterpret_cast<unsigned char*>(bytes), size, image);
     std::free(bytes);

@@ -24,6 +24,8 @@ int CubeMapTexture::load(const char* path0, const char* path1, const char* path2
 
 int CubeMapTexture::loadFace(const char* path, int i)
 {
+    if (i < 0 || i >= cubeFaceCount)
+        return -1;
     std::FILE* file = openImageFile(path);
     if (file == nullptr)
         return -1;

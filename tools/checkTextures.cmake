@@ -1,0 +1,20 @@
+# Runs makeTextures into a fresh directory and compares each image with the
+# committed one, byte for byte.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${TOOL} ${OUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "makeTextures failed: ${result}")
+endif()
+file(GLOB written RELATIVE ${OUT} ${OUT}/*.bmp)
+list(LENGTH written count)
+if(NOT count EQUAL 10)
+  message(FATAL_ERROR "makeTextures wrote ${count} images, expected 10")
+endif()
+foreach(name ${written})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${COMMITTED}/${name}
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "textures/${name} differs from what makeTextures writes now: rerun it")
+  endif()
+endforeach()
