@@ -1,0 +1,127 @@
+#include "bench/allocCount.h"
+
+#include <pthread.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstddef>
+
+// glibc's own allocator, under the names it keeps for interposers.
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* pointer, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+void* __libc_valloc(std::size_t size);
+void* __libc_pvalloc(std::size_t size);
+void __libc_free(void* pointer);
+}
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<long> mainCount{0};
+std::atomic<long> otherCount{0};
+pthread_t mainThread;
+
+void countOne()
+{
+    if (!counting.load(std::memory_order_relaxed))
+        return;
+    if (pthread_equal(pthread_self(), mainThread))
+        mainCount.fetch_add(1, std::memory_order_relaxed);
+    else
+        otherCount.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace
+
+void startAllocCounting()
+{
+    mainThread = pthread_self();
+    mainCount = 0;
+    otherCount = 0;
+    counting = true;
+}
+
+AllocCounts stopAllocCounting()
+{
+    counting = false;
+    return {mainCount.load(), otherCount.load()};
+}
+
+// Defined in the executable, these take the place of libc's for every
+// library loaded into the process, the GL driver included.
+extern "C" {
+
+void* malloc(std::size_t size) noexcept
+{
+    countOne();
+    return __libc_malloc(size);
+}
+
+void* calloc(std::size_t count, std::size_t size) noexcept
+{
+    countOne();
+    return __libc_calloc(count, size);
+}
+
+void* realloc(void* pointer, std::size_t size) noexcept
+{
+    countOne();
+    return __libc_realloc(pointer, size);
+}
+
+void* memalign(std::size_t alignment, std::size_t size) noexcept
+{
+    countOne();
+    return __libc_memalign(alignment, size);
+}
+
+void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept
+{
+    countOne();
+    return __libc_memalign(alignment, size);
+}
+
+int posix_memalign(void** result, std::size_t alignment, std::size_t size) noexcept
+{
+    if (alignment < sizeof(void*) || (alignment & (alignment - 1)) != 0)
+        return EINVAL;
+    countOne();
+    void* pointer = __libc_memalign(alignment, size);
+    if (pointer == nullptr)
+        return ENOMEM;
+    *result = pointer;
+    return 0;
+}
+
+void* valloc(std::size_t size) noexcept
+{
+    countOne();
+    return __libc_valloc(size);
+}
+
+void* pvalloc(std::size_t size) noexcept
+{
+    countOne();
+    return __libc_pvalloc(size);
+}
+
+void* reallocarray(void* pointer, std::size_t count, std::size_t size) noexcept
+{
+    std::size_t total = 0;
+    if (__builtin_mul_overflow(count, size, &total)) {
+        errno = ENOMEM;
+        return nullptr;
+    }
+    countOne();
+    return __libc_realloc(pointer, total);
+}
+
+void free(void* pointer) noexcept
+{
+    __libc_free(pointer);
+}
+
+}  // extern "C"
