@@ -20,6 +20,7 @@ void main()
     // Mirror the light about the normal; the closer it points to the eye,
     // the brighter the highlight, sharpened by the material's shininess.
     vec3 mirrored = reflect(-toLight, n);
+    // A side turned away from the light gets no highlight.
     float specular = 0.0;
     if (diffuse > 0.0)
         specular = pow(max(dot(mirrored, toEye), 0.0), gl_FrontMaterial.shininess);
