@@ -90,12 +90,13 @@ void ProgramRun::pause(int ms)
 
 Screenshot ProgramRun::settledScreenshot()
 {
+    // Unchanged over three grabs, so a frame still on its way is not missed.
     Screenshot last = grabWindow(testDisplay(), window);
-    for (int tries = 0; tries < 50; ++tries) {
+    int unchanged = 0;
+    for (int tries = 0; tries < 60 && unchanged < 2; ++tries) {
         pause(100);
         Screenshot next = grabWindow(testDisplay(), window);
-        if (differingPixels(last, next, 0, 60, next.width, next.height) == 0)
-            return next;
+        unchanged = differingPixels(last, next, 0, 60, next.width, next.height) == 0 ? unchanged + 1 : 0;
         last = next;
     }
     return last;
