@@ -23,15 +23,33 @@ std::atomic<bool> counting{false};
 std::atomic<long> mainCount{0};
 std::atomic<long> otherCount{0};
 pthread_t mainThread;
+int currentBucket = 0;
+CallerTally tallies[allocTallySlots];
+int tallyCount = 0;
 
-void countOne()
+// Main thread only, so the table needs no lock; a full table drops the rest.
+void tallyCaller(void* caller)
+{
+    for (int i = 0; i < tallyCount; ++i) {
+        if (tallies[i].caller == caller && tallies[i].bucket == currentBucket) {
+            ++tallies[i].count;
+            return;
+        }
+    }
+    if (tallyCount < allocTallySlots)
+        tallies[tallyCount++] = {currentBucket, caller, 1};
+}
+
+void countOne(void* caller)
 {
     if (!counting.load(std::memory_order_relaxed))
         return;
-    if (pthread_equal(pthread_self(), mainThread))
+    if (pthread_equal(pthread_self(), mainThread)) {
         mainCount.fetch_add(1, std::memory_order_relaxed);
-    else
+        tallyCaller(caller);
+    } else {
         otherCount.fetch_add(1, std::memory_order_relaxed);
+    }
 }
 
 }  // namespace
@@ -42,6 +60,25 @@ void startAllocCounting()
     mainCount = 0;
     otherCount = 0;
     counting = true;
+}
+
+void setAllocBucket(int bucket)
+{
+    currentBucket = bucket;
+}
+
+void clearCallerTallies()
+{
+    tallyCount = 0;
+}
+
+int takeCallerTallies(CallerTally* out)
+{
+    const int count = tallyCount;
+    for (int i = 0; i < count; ++i)
+        out[i] = tallies[i];
+    tallyCount = 0;
+    return count;
 }
 
 AllocCounts stopAllocCounting()
@@ -56,31 +93,31 @@ extern "C" {
 
 void* malloc(std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_malloc(size);
 }
 
 void* calloc(std::size_t count, std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_calloc(count, size);
 }
 
 void* realloc(void* pointer, std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_realloc(pointer, size);
 }
 
 void* memalign(std::size_t alignment, std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_memalign(alignment, size);
 }
 
 void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_memalign(alignment, size);
 }
 
@@ -88,7 +125,7 @@ int posix_memalign(void** result, std::size_t alignment, std::size_t size) noexc
 {
     if (alignment < sizeof(void*) || (alignment & (alignment - 1)) != 0)
         return EINVAL;
-    countOne();
+    countOne(__builtin_return_address(0));
     void* pointer = __libc_memalign(alignment, size);
     if (pointer == nullptr)
         return ENOMEM;
@@ -98,13 +135,13 @@ int posix_memalign(void** result, std::size_t alignment, std::size_t size) noexc
 
 void* valloc(std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_valloc(size);
 }
 
 void* pvalloc(std::size_t size) noexcept
 {
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_pvalloc(size);
 }
 
@@ -115,7 +152,7 @@ void* reallocarray(void* pointer, std::size_t count, std::size_t size) noexcept
         errno = ENOMEM;
         return nullptr;
     }
-    countOne();
+    countOne(__builtin_return_address(0));
     return __libc_realloc(pointer, total);
 }
 

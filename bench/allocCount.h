@@ -11,3 +11,17 @@ struct AllocCounts {
 
 void startAllocCounting();
 AllocCounts stopAllocCounting();
+
+// Main-thread allocations are also tallied by the address that called the
+// allocator and by a bucket the caller names (a frame step, say), so they
+// can be traced to the library that made them.
+void setAllocBucket(int bucket);
+struct CallerTally {
+    int bucket;
+    void* caller;
+    long count;
+};
+void clearCallerTallies();
+// The tallies so far (at most allocTallySlots distinct pairs), then cleared.
+const int allocTallySlots = 1024;
+int takeCallerTallies(CallerTally* out);

@@ -3,29 +3,43 @@
 #include <GL/glew.h>
 #include <GL/glut.h>
 
-#include <chrono>
+#include <vector>
 
 #include "app/frame.h"
 #include "app/frameRate.h"
 #include "app/renderState.h"
+#include "bench/benchStats.h"
 #include "gfx/shadingModes.h"
 #include "view/camera.h"
 
 namespace {
 
-void drawBareScene()
+void useModeProgram()
+{
+    shaderPrograms[currentShader].use();
+}
+
+void clearBuffers()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void lookAtAndLight()
+{
     glLoadIdentity();
     const EyePosition eye = eyePosition(camera, cameraDistance);
     gluLookAt(eye.x, eye.y, eye.z, camera.target.x, camera.target.y, camera.target.z, camera.up.x,
               camera.up.y, camera.up.z);
     glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+}
+
+void drawTeapot()
+{
     glutSolidTeapot(1.0);
 }
 
-// The overlay exactly as drawFrame draws it, fixed-function program included.
-void drawOverlay()
+// The overlay in three steps, exactly as drawFrame draws it.
+void enterOverlay()
 {
     shaderPrograms[0].use();
     glDisable(GL_LIGHTING);
@@ -33,8 +47,16 @@ void drawOverlay()
     setOrthoProjection();
     glPushMatrix();
     glLoadIdentity();
+}
+
+void drawOverlayText()
+{
     drawText(30.0f, 25.0f, overlayFont, fpsText);
     drawText(30.0f, 45.0f, overlayFont, keyHint);
+}
+
+void leaveOverlay()
+{
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -43,20 +65,23 @@ void drawOverlay()
     glMaterialfv(GL_FRONT, GL_DIFFUSE, materialDiffuse);
 }
 
+void swapBuffers()
+{
+    glutSwapBuffers();
+}
+
 }  // namespace
 
-const char* frameKindName(FrameKind kind)
-{
-    switch (kind) {
-    case FrameKind::program:
-        return "program";
-    case FrameKind::bare:
-        return "bare";
-    case FrameKind::bareOverlay:
-        return "bare+overlay";
-    }
-    return "?";
-}
+const FrameStep bareOverlaySteps[bareOverlayStepCount] = {
+    {"use the mode's program", useModeProgram},
+    {"clear", clearBuffers},
+    {"look-at and light", lookAtAndLight},
+    {"teapot", drawTeapot},
+    {"overlay: program 0, state, projection", enterOverlay},
+    {"overlay: two text lines", drawOverlayText},
+    {"overlay: restore", leaveOverlay},
+    {"swap", swapBuffers},
+};
 
 void prepareFrames(FrameKind kind, int mode)
 {
@@ -71,27 +96,37 @@ void drawOneFrame(FrameKind kind, int mode)
 {
     switch (kind) {
     case FrameKind::program:
+        currentShader = mode;
         display();
-        return;
+        break;
     case FrameKind::bare:
-        drawBareScene();
+        clearBuffers();
+        lookAtAndLight();
+        drawTeapot();
+        swapBuffers();
         break;
     case FrameKind::bareOverlay:
-        shaderPrograms[mode].use();
-        drawBareScene();
-        drawOverlay();
+        currentShader = mode;
+        for (const FrameStep& step : bareOverlaySteps)
+            step.run();
         break;
     }
-    glutSwapBuffers();
 }
 
 double timeFrames(FrameKind kind, int mode, int frames)
 {
     prepareFrames(kind, mode);
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < frames; ++i)
-        drawOneFrame(kind, mode);
+    std::vector<double> ms;
+    ms.reserve(static_cast<std::size_t>(frames));
+    // Each swap waits for the frame's rendering to finish, so a frame's
+    // time is the time between two swaps' returns.
     glFinish();
-    const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / frames;
+    auto last = BenchClock::now();
+    for (int i = 0; i < frames; ++i) {
+        drawOneFrame(kind, mode);
+        const auto now = BenchClock::now();
+        ms.push_back(msBetween(last, now));
+        last = now;
+    }
+    return median(ms);
 }

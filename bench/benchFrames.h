@@ -8,10 +8,16 @@ enum class FrameKind {
     bareOverlay,  // the bare frame plus the program's two overlay lines
 };
 
-const char* frameKindName(FrameKind kind);
+// The bare+overlay frame step by step, for counting what each step costs.
+struct FrameStep {
+    const char* name;
+    void (*run)();
+};
+const int bareOverlayStepCount = 8;
+extern const FrameStep bareOverlaySteps[bareOverlayStepCount];
 
 // Makes `mode` the one the next frames of `kind` draw in.
 void prepareFrames(FrameKind kind, int mode);
 void drawOneFrame(FrameKind kind, int mode);
-// Milliseconds per frame over `frames` frames, finished on the GPU side.
+// The median of `frames` frame times, in milliseconds.
 double timeFrames(FrameKind kind, int mode, int frames);

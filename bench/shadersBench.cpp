@@ -5,10 +5,14 @@
 #include <GL/glew.h>
 #include <GL/glut.h>
 
+#include <dlfcn.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/frameRate.h"
@@ -22,9 +26,9 @@
 namespace {
 
 struct Options {
-    int frames = 200;
-    int warmup = 30;
-    int rounds = 5;
+    int frames = 40;
+    int warmup = 5;
+    int rounds = 25;
     double allocSeconds = 1.5;
 };
 
@@ -120,12 +124,14 @@ struct RoundTimes {
 
 void reportFrameRates(const std::vector<RoundTimes>& modes, const Options& options)
 {
-    std::printf("\n== Frame time, median of %d rounds of %d frames after %d warm-up frames ==\n",
+    std::printf("\n== Frame time (ms): %d rounds; in each, every mode's three loops run %d frames "
+                "after %d warm-up frames ==\n",
                 options.rounds, options.frames, options.warmup);
+    std::printf("  a loop's time is the median of its frames' times; below, the median over rounds\n");
     std::printf("  ratio = bare ms / program ms (the program's frame rate over the bare loop's)\n");
     std::printf("  overlay = bare+overlay ms - bare ms; net ratio = bare / (program - overlay)\n");
     std::printf("  ratios are taken within each round, then their median\n\n");
-    std::printf("  mode  program ms    fps |  bare ms    fps |  ratio | overlay ms  share | net ratio\n");
+    std::printf("  mode  program ms    fps |  bare ms    fps |  ratio | bare+overlay ms | overlay ms  share | net ratio\n");
     for (int mode = 0; mode < shadingModeCount; ++mode) {
         const RoundTimes& r = modes[mode];
         std::vector<double> ratios;
@@ -142,9 +148,9 @@ void reportFrameRates(const std::vector<RoundTimes>& modes, const Options& optio
         const double program = median(r.ms[0]);
         const double bare = median(r.ms[1]);
         const double overlay = median(overlays);
-        std::printf("  %4d  %10.3f %6.1f | %8.3f %6.1f | %6.3f | %10.3f %5.1f%% | %9.3f\n", mode,
-                    program, 1000.0 / program, bare, 1000.0 / bare, median(ratios), overlay,
-                    100.0 * overlay / program, median(netRatios));
+        std::printf("  %4d  %10.3f %6.1f | %8.3f %6.1f | %6.3f | %15.3f | %10.3f %5.1f%% | %9.3f\n",
+                    mode, program, 1000.0 / program, bare, 1000.0 / bare, median(ratios),
+                    median(r.ms[2]), overlay, 100.0 * overlay / program, median(netRatios));
     }
 }
 
@@ -172,6 +178,43 @@ AllocRun countFrameAllocations(FrameKind kind, int mode, const Options& options)
     return run;
 }
 
+std::string libraryOf(void* address)
+{
+    Dl_info info{};
+    if (dladdr(address, &info) == 0 || info.dli_fname == nullptr)
+        return "?";
+    const std::string path = info.dli_fname;
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+// Which library called the allocator in each frame step.
+void reportAllocatingLibraries(int frames)
+{
+    static CallerTally tallies[allocTallySlots];
+    const int count = takeCallerTallies(tallies);
+    std::printf("\n  the same, by the library that called the allocator (all modes, per frame):\n");
+    for (int step = 0; step < bareOverlayStepCount; ++step) {
+        std::vector<std::pair<std::string, long>> libraries;
+        for (int i = 0; i < count; ++i) {
+            if (tallies[i].bucket != step)
+                continue;
+            const std::string library = libraryOf(tallies[i].caller);
+            auto found = std::find_if(libraries.begin(), libraries.end(),
+                                      [&](const auto& entry) { return entry.first == library; });
+            if (found == libraries.end())
+                libraries.emplace_back(library, tallies[i].count);
+            else
+                found->second += tallies[i].count;
+        }
+        if (libraries.empty())
+            continue;
+        std::printf("  %-40s", bareOverlaySteps[step].name);
+        for (const auto& entry : libraries)
+            std::printf(" %s %.2f", entry.first.c_str(), static_cast<double>(entry.second) / frames);
+        std::printf("\n");
+    }
+}
+
 void reportAllocations(const Options& options)
 {
     std::printf("\n== Heap allocations per frame, steady state (malloc family, new included) ==\n");
@@ -191,6 +234,35 @@ void reportAllocations(const Options& options)
                     perFrame[2][1], perFrame[0][0] - perFrame[2][0]);
     }
 
+    std::printf("\n  where the bare+overlay frame's main-thread allocations happen, per frame:\n");
+    std::printf("  %-40s", "step");
+    for (int mode = 0; mode < shadingModeCount; ++mode)
+        std::printf(" mode %d", mode);
+    std::printf("\n");
+    const int frames = 200;
+    long byStep[shadingModeCount][bareOverlayStepCount] = {};
+    clearCallerTallies();
+    for (int mode = 0; mode < shadingModeCount; ++mode) {
+        prepareFrames(FrameKind::bareOverlay, mode);
+        for (int i = 0; i < options.warmup; ++i)
+            drawOneFrame(FrameKind::bareOverlay, mode);
+        for (int i = 0; i < frames; ++i) {
+            for (int step = 0; step < bareOverlayStepCount; ++step) {
+                setAllocBucket(step);
+                startAllocCounting();
+                bareOverlaySteps[step].run();
+                byStep[mode][step] += stopAllocCounting().mainThread;
+            }
+        }
+    }
+    for (int step = 0; step < bareOverlayStepCount; ++step) {
+        std::printf("  %-40s", bareOverlaySteps[step].name);
+        for (int mode = 0; mode < shadingModeCount; ++mode)
+            std::printf(" %6.2f", static_cast<double>(byStep[mode][step]) / frames);
+        std::printf("\n");
+    }
+    reportAllocatingLibraries(frames * shadingModeCount);
+
     // The program's per-frame code that makes no drawing call, on its own.
     const int calls = 10000;
     startAllocCounting();
@@ -207,6 +279,27 @@ void reportAllocations(const Options& options)
         std::printf("  applyShader() x %d in mode %d (uniform look-ups): %ld allocations\n", calls,
                     mode, uniforms.mainThread);
     }
+}
+
+// The program's own per-frame work outside drawing, timed on its own.
+void reportOwnFrameWork()
+{
+    const int calls = 20000;
+    std::printf("\n== The program's per-frame work besides drawing (microseconds per call) ==\n");
+    for (int mode = 0; mode < shadingModeCount; ++mode) {
+        currentShader = mode;
+        const auto start = BenchClock::now();
+        for (int i = 0; i < calls; ++i)
+            applyShader();
+        glFinish();
+        std::printf("  applyShader(), mode %d: %7.3f\n", mode,
+                    1000.0 * msBetween(start, BenchClock::now()) / calls);
+    }
+    const auto start = BenchClock::now();
+    for (int i = 0; i < calls; ++i)
+        countFrame(glutGet(GLUT_ELAPSED_TIME));
+    std::printf("  countFrame(glutGet(GLUT_ELAPSED_TIME)): %7.3f\n",
+                1000.0 * msBetween(start, BenchClock::now()) / calls);
 }
 
 void reportReading(const std::vector<ReadCost>& images, const std::vector<ReadCost>& sources,
@@ -286,7 +379,8 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     reportAllocations(options);
-    reportReading(measureImageReading(50), measureShaderReading(50), startup);
+    reportOwnFrameWork();
+    reportReading(measureImageReading(200), measureShaderReading(200), startup);
     std::printf("\nload average at end (1, 5, 15 min): %s\n", loadAverage().c_str());
     return 0;
 }
