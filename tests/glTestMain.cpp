@@ -27,5 +27,11 @@ int main(int argc, char** argv)
     glutDisplayFunc([] {});
     for (int i = 0; i < 10; ++i)
         glutMainLoopEvent();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // Mesa may still hold batched bitmap text from a frame that was never
+    // swapped; drawing it while the toolkit closes the display at exit needs
+    // the JIT after its own teardown, which crashes. Finish it now.
+    glFinish();
+    glutDestroyWindow(glutGetWindow());
+    return result;
 }
