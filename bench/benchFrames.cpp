@@ -113,6 +113,33 @@ void drawOneFrame(FrameKind kind, int mode)
     }
 }
 
+bool bareMatchesProgram(int mode)
+{
+    // Below the overlay text, the two frames must agree to the byte.
+    const int top = 60;
+    const int width = windowWidth;
+    const int height = windowHeight - top;
+    if (width <= 0 || height <= 0)
+        return false;
+    std::vector<unsigned char> program(static_cast<std::size_t>(width) * height * 4);
+    std::vector<unsigned char> bare(program.size());
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+
+    currentShader = mode;
+    drawFrame();
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, program.data());
+    swapBuffers();
+
+    prepareFrames(FrameKind::bare, mode);
+    clearBuffers();
+    lookAtAndLight();
+    drawTeapot();
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bare.data());
+    swapBuffers();
+    return program == bare;
+}
+
 double timeFrames(FrameKind kind, int mode, int frames)
 {
     prepareFrames(kind, mode);

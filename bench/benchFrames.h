@@ -21,3 +21,6 @@ void prepareFrames(FrameKind kind, int mode);
 void drawOneFrame(FrameKind kind, int mode);
 // The median of `frames` frame times, in milliseconds.
 double timeFrames(FrameKind kind, int mode, int frames);
+// Whether a bare frame draws the same scene as the program's frame, read
+// back from the window below the overlay text.
+bool bareMatchesProgram(int mode);

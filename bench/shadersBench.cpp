@@ -26,9 +26,9 @@
 namespace {
 
 struct Options {
-    int frames = 40;
+    int frames = 20;
     int warmup = 5;
-    int rounds = 25;
+    int rounds = 40;
     double allocSeconds = 1.5;
 };
 
@@ -80,7 +80,8 @@ std::string loadAverage()
 void reportStartup(const StartupTimes& s)
 {
     std::printf("\n== Start-up (ms) ==\n");
-    std::printf("  %-44s %8.2f\n", "window, toolkit and OpenGL 2.0 check", s.window);
+    std::printf("  %-44s %8.2f\n", "toolkit and window", s.window);
+    std::printf("  %-44s %8.2f\n", "extension loader and OpenGL 2.0 check", s.versionCheck);
     std::printf("  %-44s %8.2f\n", "render state", s.renderState);
     std::printf("  %-44s %8.2f\n", "five shader programs (read, compile, link)", s.programs);
     std::printf("  %-44s %8.2f\n", "four 2D images (read, upload, mipmaps)", s.images);
@@ -130,8 +131,9 @@ void reportFrameRates(const std::vector<RoundTimes>& modes, const Options& optio
     std::printf("  a loop's time is the median of its frames' times; below, the median over rounds\n");
     std::printf("  ratio = bare ms / program ms (the program's frame rate over the bare loop's)\n");
     std::printf("  overlay = bare+overlay ms - bare ms; net ratio = bare / (program - overlay)\n");
-    std::printf("  ratios are taken within each round, then their median\n\n");
-    std::printf("  mode  program ms    fps |  bare ms    fps |  ratio | bare+overlay ms | overlay ms  share | net ratio\n");
+    std::printf("  ratios are taken within each round, then their median; the spread is the\n");
+    std::printf("  middle half of the rounds' net ratios, a gauge of the machine's noise\n\n");
+    std::printf("  mode  program ms    fps |  bare ms    fps |  ratio | bare+overlay ms | overlay ms  share | net ratio  spread\n");
     for (int mode = 0; mode < shadingModeCount; ++mode) {
         const RoundTimes& r = modes[mode];
         std::vector<double> ratios;
@@ -148,9 +150,11 @@ void reportFrameRates(const std::vector<RoundTimes>& modes, const Options& optio
         const double program = median(r.ms[0]);
         const double bare = median(r.ms[1]);
         const double overlay = median(overlays);
-        std::printf("  %4d  %10.3f %6.1f | %8.3f %6.1f | %6.3f | %15.3f | %10.3f %5.1f%% | %9.3f\n",
+        std::printf("  %4d  %10.3f %6.1f | %8.3f %6.1f | %6.3f | %15.3f | %10.3f %5.1f%% | %9.3f  "
+                    "%.2f-%.2f\n",
                     mode, program, 1000.0 / program, bare, 1000.0 / bare, median(ratios),
-                    median(r.ms[2]), overlay, 100.0 * overlay / program, median(netRatios));
+                    median(r.ms[2]), overlay, 100.0 * overlay / program, median(netRatios),
+                    percentile(netRatios, 0.25), percentile(netRatios, 0.75));
     }
 }
 
@@ -359,6 +363,10 @@ int main(int argc, char** argv)
     for (int mode = 1; mode < shadingModeCount; ++mode)
         firstFrames[mode] = timeFrames(FrameKind::program, mode, 1);
     reportFirstFrames(firstFrames, startup.firstFrame);
+    std::printf("\n== Same scene: bare frame read back against the program's, below the text ==\n ");
+    for (int mode = 0; mode < shadingModeCount; ++mode)
+        std::printf(" mode %d: %s", mode, bareMatchesProgram(mode) ? "same" : "DIFFERENT");
+    std::printf("\n");
     std::fflush(stdout);
 
     // Each round runs every mode's three loops back to back, in an order that

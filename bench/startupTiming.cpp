@@ -81,8 +81,9 @@ StartupTimes runTimedStartup(BenchClock::time_point processStart, int* argc, cha
     // The benchmark draws its own frames; the toolkit's redraws do nothing.
     glutDisplayFunc(noDisplay);
     glutReshapeFunc(reshape);
-    times.openGl20 = checkOpenGl20();
     times.window = lap();
+    times.openGl20 = checkOpenGl20();
+    times.versionCheck = lap();
     if (!times.openGl20) {
         times.console = releaseStdout(capture);
         return times;

@@ -5,7 +5,8 @@
 #include "bench/benchStats.h"
 
 struct StartupTimes {
-    double window = 0;       // toolkit, window and the OpenGL 2.0 check
+    double window = 0;       // toolkit and window
+    double versionCheck = 0; // extension loader and the OpenGL 2.0 check
     double renderState = 0;
     double programs = 0;     // the five shader programs
     double images = 0;       // the four 2D images

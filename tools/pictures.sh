@@ -77,4 +77,5 @@ capture wireframe
 echo
 echo "The program's console during this run:"
 cat "$console"
+echo
 rm -f "$console"
