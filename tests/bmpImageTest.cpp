@@ -93,7 +93,8 @@ std::vector<unsigned char> makeBmp(const BmpSpec& spec)
 const char* decodeExact(const std::vector<unsigned char>& file, BmpImage& image)
 {
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[file.size() + (file.empty() ? 1 : 0)]);
-    std::memcpy(bytes.get(), file.data(), file.size());
+    if (!file.empty())
+        std::memcpy(bytes.get(), file.data(), file.size());
     return decodeBmp(bytes.get(), file.size(), image);
 }
 
