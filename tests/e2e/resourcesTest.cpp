@@ -39,7 +39,7 @@ TEST(ProgramResources, fromAnEmptyDirectoryReportsEveryMissingFileAndStillDrawsE
 {
     ScratchDir dir;
     std::string console;
-    runThroughEveryMode(dir.path, console);
+    ASSERT_NO_FATAL_FAILURE(runThroughEveryMode(dir.path, console));
     const std::vector<TranscriptPiece> expected = expectedTranscript(dir.path);
     EXPECT_EQ(transcriptMismatch(expected, console), "") << console;
     // Spelled out once, so the builder above cannot hide a fault in itself.
@@ -74,7 +74,7 @@ TEST_P(ProgramMissingTexture, reportsItAndGoesOnWithTheOthers)
     writeAllTextures(dir.path);
     std::remove((dir.path + "/textures/" + GetParam().file).c_str());
     std::string console;
-    runThroughEveryMode(dir.path, console);
+    ASSERT_NO_FATAL_FAILURE(runThroughEveryMode(dir.path, console));
     EXPECT_EQ(transcriptMismatch(expectedTranscript(dir.path), console), "") << console;
     const std::string tail = GetParam().expectedTail;
     ASSERT_GE(console.size(), tail.size());
@@ -116,7 +116,7 @@ TEST_P(ProgramDamagedTexture, truncatedFileStillLetsTheProgramStartDrawAndExit)
     // Headers intact, pixels cut off after two of the 64.
     truncate(dir.path + "/" + file, 60);
     std::string console;
-    runThroughEveryMode(dir.path, console);
+    ASSERT_NO_FATAL_FAILURE(runThroughEveryMode(dir.path, console));
     EXPECT_EQ(console.rfind("Ready for OpenGL 2.0\n", 0), 0u) << console;
     EXPECT_NE(console.find("\nImage file: '" + file + "' found!"), std::string::npos) << console;
 }

@@ -40,7 +40,7 @@ int leftmostWhite(const Screenshot& shot, int top, int bottom)
 TEST(ProgramWindow, opensTitledAtItsPlaceAndDrawsTheLitTeapotWithTheOverlay)
 {
     ProgramRun run;
-    startDrawing(run);
+    ASSERT_NO_FATAL_FAILURE(startDrawing(run));
     const WindowGeometry g = windowGeometry(testDisplay(), run.window);
     EXPECT_EQ(g.x, 100);
     EXPECT_EQ(g.y, 100);
@@ -75,7 +75,7 @@ TEST(ProgramWindow, opensTitledAtItsPlaceAndDrawsTheLitTeapotWithTheOverlay)
 TEST(ProgramWindow, drawsFramesContinuously)
 {
     ProgramRun run;
-    startDrawing(run);
+    ASSERT_NO_FATAL_FAILURE(startDrawing(run));
     ASSERT_TRUE(run.waitForMoreFrames(3, 10000)) << run.child.err;
     const std::vector<int> counts = freeglutFrameCounts(run.child.err);
     // The first second includes start-up; the later ones are steady drawing.
@@ -90,14 +90,32 @@ TEST(ProgramConsole, printsTheWholeStartUpTranscriptBeforeItsLoopAndNothingAfter
         EXPECT_TRUE(std::ifstream(std::string(SHADERS_SOURCE_DIR "/shaders/") + name + ".vert").good()) << name;
         EXPECT_TRUE(std::ifstream(std::string(SHADERS_SOURCE_DIR "/shaders/") + name + ".frag").good()) << name;
     }
+    std::vector<std::string> images(flatTextureNames, flatTextureNames + 4);
+    images.insert(images.end(), cubeFaceNames, cubeFaceNames + 6);
+    for (const std::string& name : images)
+        EXPECT_TRUE(std::ifstream(SHADERS_SOURCE_DIR "/textures/" + name + ".bmp").good()) << name;
     const std::vector<TranscriptPiece> expected = expectedTranscript(SHADERS_SOURCE_DIR);
     ProgramRun run;
-    startDrawing(run);
+    ASSERT_NO_FATAL_FAILURE(startDrawing(run));
     // The console is a pipe here: everything must be there while the window is open.
     run.waitForOutput(minimumLength(expected), 5000);
     EXPECT_EQ(transcriptMismatch(expected, run.child.out), "") << run.child.out;
     EXPECT_EQ(run.escapeAndWait(exitTimeoutMs), 0);
     EXPECT_EQ(transcriptMismatch(expected, run.child.out), "") << run.child.out;
+    // The texture lines spelled out, names in the order generated on Mesa.
+    const std::string tail = "\n-----------------------\n"
+                             "\nImage file: 'textures/amethys.bmp' found!Texture loaded, ID: 1"
+                             "\nImage file: 'textures/vok.bmp' found!Texture loaded, ID: 2"
+                             "\nImage file: 'textures/karirano.bmp' found!Texture loaded, ID: 3"
+                             "\nImage file: 'textures/spheremap.bmp' found!Texture loaded, ID: 4"
+                             "\nImage file: 'textures/terrain_negative_x.bmp' found!"
+                             "\nImage file: 'textures/terrain_positive_x.bmp' found!"
+                             "\nImage file: 'textures/terrain_negative_y.bmp' found!"
+                             "\nImage file: 'textures/terrain_positive_y.bmp' found!"
+                             "\nImage file: 'textures/terrain_negative_z.bmp' found!"
+                             "\nImage file: 'textures/terrain_positive_z.bmp' found!Texture loaded, ID: 5";
+    ASSERT_GE(run.child.out.size(), tail.size());
+    EXPECT_EQ(run.child.out.substr(run.child.out.size() - tail.size()), tail);
 }
 
 TEST(ProgramConsole, withoutOpenGl20SaysSoAndEndsWithStatus1BeforeDrawing)
@@ -114,7 +132,7 @@ TEST(ProgramConsole, withoutOpenGl20SaysSoAndEndsWithStatus1BeforeDrawing)
 TEST(ProgramInput, leftDragTurnsTheTeapot)
 {
     ProgramRun run;
-    startDrawing(run);
+    ASSERT_NO_FATAL_FAILURE(startDrawing(run));
     const Screenshot before = run.settledScreenshot();
     const int x = run.centreX();
     const int y = run.centreY();
@@ -127,7 +145,7 @@ TEST(ProgramInput, leftDragTurnsTheTeapot)
 TEST(ProgramInput, rightDragZoomsWithHorizontalMovementOnly)
 {
     ProgramRun run;
-    startDrawing(run);
+    ASSERT_NO_FATAL_FAILURE(startDrawing(run));
     const Screenshot start = run.settledScreenshot();
     const int x = run.centreX();
     const int y = run.centreY();
@@ -146,7 +164,7 @@ TEST(ProgramInput, rightDragZoomsWithHorizontalMovementOnly)
 TEST(ProgramInput, sCyclesSixModesAndATogglesWireframe)
 {
     ProgramRun run;
-    startDrawing(run);
+    ASSERT_NO_FATAL_FAILURE(startDrawing(run));
     const Screenshot filled = run.settledScreenshot();
     run.pressKey(XK_a, true);
     const Screenshot wire = run.settledScreenshot();
