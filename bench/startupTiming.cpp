@@ -50,17 +50,6 @@ std::string releaseStdout(ConsoleCapture& capture)
     return text;
 }
 
-// The tail of setupTextures, after its two timed halves.
-void bindTextureUnits()
-{
-    glActiveTexture(GL_TEXTURE2);
-    textures[3].bind();
-    glActiveTexture(GL_TEXTURE1);
-    textures[1].bind();
-    glActiveTexture(GL_TEXTURE0);
-    textures[0].bind();
-}
-
 void noDisplay() {}
 
 }  // namespace

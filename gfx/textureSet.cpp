@@ -32,10 +32,8 @@ void setupCubeMap()
     cubeMapTexture.bind();
 }
 
-void setupTextures()
+void bindTextureUnits()
 {
-    loadTextureImages();
-    setupCubeMap();
     // textures[2] is loaded but left on no unit.
     glActiveTexture(GL_TEXTURE2);
     textures[3].bind();
@@ -43,4 +41,11 @@ void setupTextures()
     textures[1].bind();
     glActiveTexture(GL_TEXTURE0);
     textures[0].bind();
+}
+
+void setupTextures()
+{
+    loadTextureImages();
+    setupCubeMap();
+    bindTextureUnits();
 }

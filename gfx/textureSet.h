@@ -11,7 +11,8 @@ extern CubeMapTexture cubeMapTexture;
 
 // Loads every image, then binds units 3, 2, 1 and 0, leaving unit 0 active.
 void setupTextures();
-// The two halves of the loading, apart for timing: the four 2D images, then
-// the cube map bound to unit 3.
+// The three steps of setupTextures, apart for timing: the four 2D images,
+// the cube map bound to unit 3, then units 2, 1 and 0.
 void loadTextureImages();
 void setupCubeMap();
+void bindTextureUnits();
