@@ -11,7 +11,7 @@ cmake -S . -B build
 cmake --build build -j2
 
 if [ -z "${DISPLAY:-}" ]; then
-    echo "The demo needs a graphical display and DISPLAY is not set: run 'bash tools/demo.sh' from a terminal on your desktop, or connect with 'ssh -X' so the window opens on your own screen." >&2
+    echo "There is no display to open the window on (DISPLAY is not set): run this from a terminal on your desktop or over 'ssh -X', or see the program anyway with 'bash tools/pictures.sh', which renders every mode into docs/*.png under a virtual display." >&2
     exit 1
 fi
 # The program reads shaders/ and textures/ relative to where it runs.
