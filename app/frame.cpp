@@ -19,24 +19,45 @@ void drawFrame()
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     applyShader();
 
+    lookAtCameraAndLight();
+    glutSolidTeapot(1.0);
+
+    countFrame(glutGet(GLUT_ELAPSED_TIME));
+
+    beginOverlay();
+    drawOverlayText();
+    endOverlay();
+}
+
+void lookAtCameraAndLight()
+{
     glLoadIdentity();
     const EyePosition eye = eyePosition(camera, cameraDistance);
     gluLookAt(eye.x, eye.y, eye.z, camera.target.x, camera.target.y, camera.target.z, camera.up.x,
               camera.up.y, camera.up.z);
     // Given under the view transform, so the light stays fixed in the world.
     glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-    glutSolidTeapot(1.0);
+}
 
-    countFrame(glutGet(GLUT_ELAPSED_TIME));
-
+void beginOverlay()
+{
+    // The text is drawn unlit and without a program, whatever the mode.
     shaderPrograms[0].use();
     glDisable(GL_LIGHTING);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, overlayDiffuse);
     setOrthoProjection();
     glPushMatrix();
     glLoadIdentity();
+}
+
+void drawOverlayText()
+{
     drawText(30.0f, 25.0f, overlayFont, fpsText);
     drawText(30.0f, 45.0f, overlayFont, keyHint);
+}
+
+void endOverlay()
+{
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -24,45 +24,9 @@ void clearBuffers()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void lookAtAndLight()
-{
-    glLoadIdentity();
-    const EyePosition eye = eyePosition(camera, cameraDistance);
-    gluLookAt(eye.x, eye.y, eye.z, camera.target.x, camera.target.y, camera.target.z, camera.up.x,
-              camera.up.y, camera.up.z);
-    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-}
-
 void drawTeapot()
 {
     glutSolidTeapot(1.0);
-}
-
-// The overlay in three steps, exactly as drawFrame draws it.
-void enterOverlay()
-{
-    shaderPrograms[0].use();
-    glDisable(GL_LIGHTING);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, overlayDiffuse);
-    setOrthoProjection();
-    glPushMatrix();
-    glLoadIdentity();
-}
-
-void drawOverlayText()
-{
-    drawText(30.0f, 25.0f, overlayFont, fpsText);
-    drawText(30.0f, 45.0f, overlayFont, keyHint);
-}
-
-void leaveOverlay()
-{
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glEnable(GL_LIGHTING);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, materialDiffuse);
 }
 
 void swapBuffers()
@@ -75,11 +39,11 @@ void swapBuffers()
 const FrameStep bareOverlaySteps[bareOverlayStepCount] = {
     {"use the mode's program", useModeProgram},
     {"clear", clearBuffers},
-    {"look-at and light", lookAtAndLight},
+    {"look-at and light", lookAtCameraAndLight},
     {"teapot", drawTeapot},
-    {"overlay: program 0, state, projection", enterOverlay},
+    {"overlay: program 0, state, projection", beginOverlay},
     {"overlay: two text lines", drawOverlayText},
-    {"overlay: restore", leaveOverlay},
+    {"overlay: restore", endOverlay},
     {"swap", swapBuffers},
 };
 
@@ -101,7 +65,7 @@ void drawOneFrame(FrameKind kind, int mode)
         break;
     case FrameKind::bare:
         clearBuffers();
-        lookAtAndLight();
+        lookAtCameraAndLight();
         drawTeapot();
         swapBuffers();
         break;
@@ -133,7 +97,7 @@ bool bareMatchesProgram(int mode)
 
     prepareFrames(FrameKind::bare, mode);
     clearBuffers();
-    lookAtAndLight();
+    lookAtCameraAndLight();
     drawTeapot();
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bare.data());
     swapBuffers();

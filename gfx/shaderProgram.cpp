@@ -45,6 +45,23 @@ unsigned int loadShader(const ShaderKind& kind, const char* path)
     return shader;
 }
 
+// Shaders and programs keep their logs alike; only the entry points differ.
+void printInfoLog(GLuint object, const char* format, PFNGLGETSHADERIVPROC getLength,
+                  PFNGLGETSHADERINFOLOGPROC getLog)
+{
+    GLint length = 0;
+    getLength(object, GL_INFO_LOG_LENGTH, &length);
+    if (length <= 0)
+        return;
+    char* log = static_cast<char*>(std::malloc(static_cast<size_t>(length)));
+    if (log == nullptr)
+        return;
+    GLsizei written = 0;
+    getLog(object, length, &written, log);
+    std::printf(format, log);
+    std::free(log);
+}
+
 }  // namespace
 
 void ShaderProgram::loadVertexShader(const char* path)
@@ -87,30 +104,10 @@ void ShaderProgram::setUniform4f(const char* name, float x, float y, float z, fl
 
 void printShaderLog(unsigned int shader)
 {
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 0)
-        return;
-    char* log = static_cast<char*>(std::malloc(static_cast<size_t>(length)));
-    if (log == nullptr)
-        return;
-    GLsizei written = 0;
-    glGetShaderInfoLog(shader, length, &written, log);
-    std::printf("\n%s\n", log);
-    std::free(log);
+    printInfoLog(shader, "\n%s\n", glGetShaderiv, glGetShaderInfoLog);
 }
 
 void printProgramLog(unsigned int program)
 {
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 0)
-        return;
-    char* log = static_cast<char*>(std::malloc(static_cast<size_t>(length)));
-    if (log == nullptr)
-        return;
-    GLsizei written = 0;
-    glGetProgramInfoLog(program, length, &written, log);
-    std::printf("%s", log);
-    std::free(log);
+    printInfoLog(program, "%s", glGetProgramiv, glGetProgramInfoLog);
 }

@@ -8,37 +8,22 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 source tools/packages.sh
+source tools/xvfb.sh
 
 ensurePackages "${demoPackages[@]}" xvfb xdotool imagemagick
 cmake -S . -B build-pictures -DSHADERS_TESTS=OFF >/dev/null
 cmake --build build-pictures -j2 --target shaders
 
-xvfbPid=""
 programPid=""
 cleanUp() {
     if [ -n "$programPid" ]; then
         kill "$programPid" 2>/dev/null || true
         wait "$programPid" 2>/dev/null || true
     fi
-    if [ -n "$xvfbPid" ]; then
-        kill "$xvfbPid" 2>/dev/null || true
-        wait "$xvfbPid" 2>/dev/null || true
-    fi
-    rm -f "${displayFile:-}"
+    stopXvfb
 }
 trap cleanUp EXIT
-
-# Xvfb picks a free display itself and writes its number to the file.
-displayFile="$(mktemp)"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" 2>/dev/null &
-xvfbPid=$!
-for _ in $(seq 100); do
-    [ -s "$displayFile" ] && break
-    sleep 0.1
-done
-[ -s "$displayFile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$displayFile")"
-export LIBGL_ALWAYS_SOFTWARE=1
+startXvfb
 
 console="$(mktemp)"
 ./build-pictures/shaders >"$console" 2>&1 &

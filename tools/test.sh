@@ -7,6 +7,7 @@ set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 source tools/packages.sh
+source tools/xvfb.sh
 
 started=$SECONDS
 results=()
@@ -36,38 +37,7 @@ summary() {
     fi
 }
 
-xvfbPid=""
-stopXvfb() {
-    if [ -n "$xvfbPid" ]; then
-        kill "$xvfbPid" 2>/dev/null
-        wait "$xvfbPid" 2>/dev/null
-    fi
-}
 trap stopXvfb EXIT
-
-# A display number nobody uses, a server on it, and a bounded wait for its socket.
-startXvfb() {
-    local n
-    for n in $(seq 90 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"/tmp/shaders-xvfb-$n.log" 2>&1 &
-        xvfbPid=$!
-        local tries
-        for tries in $(seq 100); do
-            if [ -S "/tmp/.X11-unix/X$n" ]; then
-                export DISPLAY=":$n"
-                echo "Xvfb on :$n (pid $xvfbPid)"
-                return 0
-            fi
-            kill -0 "$xvfbPid" 2>/dev/null || break
-            sleep 0.1
-        done
-        stopXvfb
-        xvfbPid=""
-    done
-    echo "Could not start Xvfb on any display from :90 to :199" >&2
-    return 1
-}
 
 buildTree() {
     local dir="$1"
@@ -101,7 +71,6 @@ fi
 if ! startXvfb; then
     exit 1
 fi
-export LIBGL_ALWAYS_SOFTWARE=1
 
 step "build (build/)" buildTree build
 step "tests (build/)" ctest --test-dir build --output-on-failure -j2
