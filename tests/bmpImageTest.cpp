@@ -28,7 +28,7 @@ const bool sanitizedBuild = false;
 #endif
 
 // A BMP as the fixtures need it; every field can be set wrong on purpose.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 2;
     std::int32_t height = 2;
     std::uint32_t infoSize = 40;
@@ -57,34 +57,34 @@ unsigned char blueAt(int x, int) { return static_cast<unsigned char>(x * 10 + 1)
 unsigned char greenAt(int, int y) { return static_cast<unsigned char>(y * 10 + 2); }
 unsigned char redAt(int x, int y) { return static_cast<unsigned char>(x + y + 3); }
 
-std::vector<unsigned char> makeBmp(const BmpSpec& spec)
+std::vector<unsigned char> makeBmp(const BmpLayout& layout)
 {
-    const std::uint32_t offset = spec.offset != 0 ? spec.offset : 14 + spec.infoSize;
-    const int rows = spec.height < 0 ? -spec.height : spec.height;
-    const std::size_t stride = (static_cast<std::size_t>(spec.width > 0 ? spec.width : 0) * 3 + 3) / 4 * 4;
-    const std::size_t headerEnd = 14 + (spec.infoSize < 40 ? 40 : spec.infoSize);
+    const std::uint32_t offset = layout.offset != 0 ? layout.offset : 14 + layout.infoSize;
+    const int rows = layout.height < 0 ? -layout.height : layout.height;
+    const std::size_t stride = (static_cast<std::size_t>(layout.width > 0 ? layout.width : 0) * 3 + 3) / 4 * 4;
+    const std::size_t headerEnd = 14 + (layout.infoSize < 40 ? 40 : layout.infoSize);
     const std::size_t end = offset + stride * static_cast<std::size_t>(rows);
-    std::vector<unsigned char> out(end > headerEnd ? end : headerEnd, spec.padByte);
+    std::vector<unsigned char> out(end > headerEnd ? end : headerEnd, layout.padByte);
     std::memset(out.data(), 0, headerEnd);
-    out[0] = static_cast<unsigned char>(spec.signature[0]);
-    out[1] = static_cast<unsigned char>(spec.signature[1]);
+    out[0] = static_cast<unsigned char>(layout.signature[0]);
+    out[1] = static_cast<unsigned char>(layout.signature[1]);
     put32(out, 2, static_cast<std::uint32_t>(out.size()));
     put32(out, 10, offset);
-    put32(out, 14, spec.infoSize);
-    put32(out, 18, static_cast<std::uint32_t>(spec.width));
-    put32(out, 22, static_cast<std::uint32_t>(spec.height));
+    put32(out, 14, layout.infoSize);
+    put32(out, 18, static_cast<std::uint32_t>(layout.width));
+    put32(out, 22, static_cast<std::uint32_t>(layout.height));
     put16(out, 26, 1);
-    put16(out, 28, spec.bitCount);
-    put32(out, 30, spec.compression);
+    put16(out, 28, layout.bitCount);
+    put32(out, 30, layout.compression);
     for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < layout.width; ++x) {
             unsigned char* p = &out[offset + stride * y + x * 3];
             p[0] = blueAt(x, y);
             p[1] = greenAt(x, y);
             p[2] = redAt(x, y);
         }
     }
-    out.resize(out.size() - spec.dropBytes);
+    out.resize(out.size() - layout.dropBytes);
     return out;
 }
 
@@ -117,11 +117,11 @@ void expectPixels(const BmpImage& image, int width, int height)
 
 TEST(BmpDecode, StoresBlueGreenRedAsRgbaWithOpaqueAlphaInFileOrder)
 {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 3;
+    BmpLayout layout;
+    layout.width = 4;
+    layout.height = 3;
     BmpImage image;
-    ASSERT_EQ(decodeExact(makeBmp(spec), image), nullptr);
+    ASSERT_EQ(decodeExact(makeBmp(layout), image), nullptr);
     expectPixels(image, 4, 3);
 }
 
@@ -130,23 +130,23 @@ TEST(BmpDecode, SkipsRowPadding)
     // 3 and 5 pixels make rows of 9 and 15 bytes, padded to 12 and 16.
     for (int width : {1, 2, 3, 5, 7}) {
         SCOPED_TRACE("width " + std::to_string(width));
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = 3;
+        BmpLayout layout;
+        layout.width = width;
+        layout.height = 3;
         BmpImage image;
-        ASSERT_EQ(decodeExact(makeBmp(spec), image), nullptr);
+        ASSERT_EQ(decodeExact(makeBmp(layout), image), nullptr);
         expectPixels(image, width, 3);
     }
 }
 
 TEST(BmpDecode, AcceptsAFileWithoutTheLastRowsPadding)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.dropBytes = 3;
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.dropBytes = 3;
     BmpImage image;
-    ASSERT_EQ(decodeExact(makeBmp(spec), image), nullptr);
+    ASSERT_EQ(decodeExact(makeBmp(layout), image), nullptr);
     expectPixels(image, 3, 2);
 }
 
@@ -159,13 +159,13 @@ TEST(BmpDecode, ReadsPixelsAtTheOffsetOfLongerHeaders)
     // V4 and V5 headers; a gap (a colour table, say) before the pixels.
     for (const Case& c : {Case{108, 122}, Case{124, 138}, Case{40, 54 + 16}, Case{124, 200}}) {
         SCOPED_TRACE("info header " + std::to_string(c.infoSize) + ", offset " + std::to_string(c.offset));
-        BmpSpec spec;
-        spec.width = 3;
-        spec.height = 2;
-        spec.infoSize = c.infoSize;
-        spec.offset = c.offset;
+        BmpLayout layout;
+        layout.width = 3;
+        layout.height = 2;
+        layout.infoSize = c.infoSize;
+        layout.offset = c.offset;
         BmpImage image;
-        ASSERT_EQ(decodeExact(makeBmp(spec), image), nullptr);
+        ASSERT_EQ(decodeExact(makeBmp(layout), image), nullptr);
         expectPixels(image, 3, 2);
     }
 }
@@ -174,10 +174,10 @@ TEST(BmpDecode, ReadsPlainFilesAsOneRunFromOffset54)
 {
     // A 40-byte header, offset 54 and rows a multiple of 4 bytes: the pixels
     // are exactly the bytes from 54 on, three at a time.
-    BmpSpec spec;
-    spec.width = 8;
-    spec.height = 5;
-    const std::vector<unsigned char> file = makeBmp(spec);
+    BmpLayout layout;
+    layout.width = 8;
+    layout.height = 5;
+    const std::vector<unsigned char> file = makeBmp(layout);
     BmpImage image;
     ASSERT_EQ(decodeExact(file, image), nullptr);
     ASSERT_EQ(image.rgba.size(), 8u * 5u * 4u);
@@ -193,59 +193,59 @@ TEST(BmpDecode, RejectsFilesItCannotReadWithTheirReason)
 {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         const char* reason;
     };
     auto with = [](auto change) {
-        BmpSpec spec;
-        change(spec);
-        return spec;
+        BmpLayout layout;
+        change(layout);
+        return layout;
     };
     const Case cases[] = {
-        {"no signature", with([](BmpSpec& s) { s.signature = "MB"; }), "no BM signature"},
-        {"core header", with([](BmpSpec& s) { s.infoSize = 12; s.offset = 54; }),
+        {"no signature", with([](BmpLayout& s) { s.signature = "MB"; }), "no BM signature"},
+        {"core header", with([](BmpLayout& s) { s.infoSize = 12; s.offset = 54; }),
          "info header shorter than 40 bytes"},
-        {"8 bits", with([](BmpSpec& s) { s.bitCount = 8; }), "not 24 bits per pixel"},
-        {"32 bits", with([](BmpSpec& s) { s.bitCount = 32; }), "not 24 bits per pixel"},
-        {"run-length", with([](BmpSpec& s) { s.compression = 1; }),
+        {"8 bits", with([](BmpLayout& s) { s.bitCount = 8; }), "not 24 bits per pixel"},
+        {"32 bits", with([](BmpLayout& s) { s.bitCount = 32; }), "not 24 bits per pixel"},
+        {"run-length", with([](BmpLayout& s) { s.compression = 1; }),
          "compressed (only uncompressed images are read)"},
-        {"bit fields", with([](BmpSpec& s) { s.compression = 3; }),
+        {"bit fields", with([](BmpLayout& s) { s.compression = 3; }),
          "compressed (only uncompressed images are read)"},
-        {"zero width", with([](BmpSpec& s) { s.width = 0; }),
+        {"zero width", with([](BmpLayout& s) { s.width = 0; }),
          "width and height must be positive (top-down images are not read)"},
-        {"negative width", with([](BmpSpec& s) { s.width = -2; }),
+        {"negative width", with([](BmpLayout& s) { s.width = -2; }),
          "width and height must be positive (top-down images are not read)"},
-        {"zero height", with([](BmpSpec& s) { s.height = 0; }),
+        {"zero height", with([](BmpLayout& s) { s.height = 0; }),
          "width and height must be positive (top-down images are not read)"},
-        {"top-down", with([](BmpSpec& s) { s.height = -2; }),
+        {"top-down", with([](BmpLayout& s) { s.height = -2; }),
          "width and height must be positive (top-down images are not read)"},
-        {"most negative height", with([](BmpSpec& s) { s.height = INT32_MIN; s.dropBytes = 0; }),
+        {"most negative height", with([](BmpLayout& s) { s.height = INT32_MIN; s.dropBytes = 0; }),
          "width and height must be positive (top-down images are not read)"},
-        {"too wide", with([](BmpSpec& s) { s.width = 16385; s.height = 1; }), "wider or taller than 16384 pixels"},
-        {"too tall", with([](BmpSpec& s) { s.width = 1; s.height = 16385; }), "wider or taller than 16384 pixels"},
-        {"offset inside the headers", with([](BmpSpec& s) { s.offset = 50; }), "pixel data overlaps the headers"},
-        {"offset inside a V5 header", with([](BmpSpec& s) { s.infoSize = 124; s.offset = 54; }),
+        {"too wide", with([](BmpLayout& s) { s.width = 16385; s.height = 1; }), "wider or taller than 16384 pixels"},
+        {"too tall", with([](BmpLayout& s) { s.width = 1; s.height = 16385; }), "wider or taller than 16384 pixels"},
+        {"offset inside the headers", with([](BmpLayout& s) { s.offset = 50; }), "pixel data overlaps the headers"},
+        {"offset inside a V5 header", with([](BmpLayout& s) { s.infoSize = 124; s.offset = 54; }),
          "pixel data overlaps the headers"},
-        {"one pixel byte missing", with([](BmpSpec& s) { s.width = 4; s.dropBytes = 1; }), "pixel data truncated"},
-        {"padding and a pixel byte missing", with([](BmpSpec& s) { s.width = 3; s.dropBytes = 4; }),
+        {"one pixel byte missing", with([](BmpLayout& s) { s.width = 4; s.dropBytes = 1; }), "pixel data truncated"},
+        {"padding and a pixel byte missing", with([](BmpLayout& s) { s.width = 3; s.dropBytes = 4; }),
          "pixel data truncated"},
-        {"no pixels at all", with([](BmpSpec& s) { s.dropBytes = 16; }), "pixel data truncated"},
-        {"offset past the end", with([](BmpSpec& s) { s.offset = 0xFFFFFFF0u; s.dropBytes = 0; }),
+        {"no pixels at all", with([](BmpLayout& s) { s.dropBytes = 16; }), "pixel data truncated"},
+        {"offset past the end", with([](BmpLayout& s) { s.offset = 0xFFFFFFF0u; s.dropBytes = 0; }),
          "pixel data truncated"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<unsigned char> file;
-        if (c.spec.offset == 0xFFFFFFF0u || c.spec.height == INT32_MIN) {
+        if (c.layout.offset == 0xFFFFFFF0u || c.layout.height == INT32_MIN) {
             // Too big to build: only the headers, with the fields patched in.
-            BmpSpec small = c.spec;
+            BmpLayout small = c.layout;
             small.offset = 0;
             small.height = 2;
             file = makeBmp(small);
-            put32(file, 10, c.spec.offset != 0 ? c.spec.offset : 54);
-            put32(file, 22, static_cast<std::uint32_t>(c.spec.height));
+            put32(file, 10, c.layout.offset != 0 ? c.layout.offset : 54);
+            put32(file, 22, static_cast<std::uint32_t>(c.layout.height));
         } else {
-            file = makeBmp(c.spec);
+            file = makeBmp(c.layout);
         }
         BmpImage image;
         image.width = 9;
@@ -261,8 +261,8 @@ TEST(BmpDecode, RejectsFilesItCannotReadWithTheirReason)
 
 TEST(BmpDecode, RejectsAnythingShorterThanTheHeaders)
 {
-    BmpSpec spec;
-    const std::vector<unsigned char> whole = makeBmp(spec);
+    BmpLayout layout;
+    const std::vector<unsigned char> whole = makeBmp(layout);
     for (std::size_t size : {0, 1, 2, 14, 53}) {
         SCOPED_TRACE("size " + std::to_string(size));
         BmpImage image;
@@ -284,10 +284,10 @@ TEST(BmpReadFile, ReadsAFileWholeAndRefusesADirectory)
     const int fd = mkstemp(filePattern);
     ASSERT_GE(fd, 0);
     TempPath file(filePattern);
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 4;
-    const std::vector<unsigned char> bytes = makeBmp(spec);
+    BmpLayout layout;
+    layout.width = 5;
+    layout.height = 4;
+    const std::vector<unsigned char> bytes = makeBmp(layout);
     ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     close(fd);
 
@@ -316,10 +316,10 @@ TEST(BmpReadFile, ReadsA256By256ImageWellUnderAMillisecond)
     const int fd = mkstemp(pattern);
     ASSERT_GE(fd, 0);
     TempPath file(pattern);
-    BmpSpec spec;
-    spec.width = 256;
-    spec.height = 256;
-    const std::vector<unsigned char> bytes = makeBmp(spec);
+    BmpLayout layout;
+    layout.width = 256;
+    layout.height = 256;
+    const std::vector<unsigned char> bytes = makeBmp(layout);
     ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     close(fd);
 
