@@ -8,7 +8,7 @@ source tools/packages.sh
 
 ensurePackages "${demoPackages[@]}"
 cmake -S . -B build
-cmake --build build -j2
+cmake --build build -j2 --target shaders
 
 if [ -z "${DISPLAY:-}" ]; then
     echo "There is no display to open the window on (DISPLAY is not set): run this from a terminal on your desktop or over 'ssh -X', or see the program anyway with 'bash tools/pictures.sh', which renders every mode into docs/*.png under a virtual display." >&2
