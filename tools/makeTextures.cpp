@@ -314,7 +314,10 @@ Dir cubeFaceDirection(int face, double s, double t)
     }
 }
 
-Image makeCubeFace(int face, int size)
+// Renders the environment into a square image, supersampled; `direction`
+// maps a point of [-1, 1]^2 on the image to the direction it shows.
+template <typename Direction>
+Image renderEnvironment(int size, Direction direction)
 {
     Image image(size, size);
     for (int py = 0; py < size; ++py) {
@@ -322,15 +325,20 @@ Image makeCubeFace(int face, int size)
             Colour sum{0, 0, 0};
             for (int j = 0; j < samplesPerSide; ++j) {
                 for (int i = 0; i < samplesPerSide; ++i) {
-                    const double s = 2 * (px + (i + 0.5) / samplesPerSide) / size - 1;
-                    const double t = 2 * (py + (j + 0.5) / samplesPerSide) / size - 1;
-                    sum = add(sum, environment(cubeFaceDirection(face, s, t)));
+                    const double x = 2 * (px + (i + 0.5) / samplesPerSide) / size - 1;
+                    const double y = 2 * (py + (j + 0.5) / samplesPerSide) / size - 1;
+                    sum = add(sum, environment(direction(x, y)));
                 }
             }
             image.at(px, py) = scale(sum, 1.0 / (samplesPerSide * samplesPerSide));
         }
     }
     return image;
+}
+
+Image makeCubeFace(int face, int size)
+{
+    return renderEnvironment(size, [face](double s, double t) { return cubeFaceDirection(face, s, t); });
 }
 
 // The sphere map: texel (s, t) shows what a mirror sphere reflects at the
@@ -353,21 +361,7 @@ Dir sphereMapDirection(double x, double y)
 
 Image makeSphereMap(int size)
 {
-    Image image(size, size);
-    for (int py = 0; py < size; ++py) {
-        for (int px = 0; px < size; ++px) {
-            Colour sum{0, 0, 0};
-            for (int j = 0; j < samplesPerSide; ++j) {
-                for (int i = 0; i < samplesPerSide; ++i) {
-                    const double x = 2 * (px + (i + 0.5) / samplesPerSide) / size - 1;
-                    const double y = 2 * (py + (j + 0.5) / samplesPerSide) / size - 1;
-                    sum = add(sum, environment(sphereMapDirection(x, y)));
-                }
-            }
-            image.at(px, py) = scale(sum, 1.0 / (samplesPerSide * samplesPerSide));
-        }
-    }
-    return image;
+    return renderEnvironment(size, sphereMapDirection);
 }
 
 }  // namespace
