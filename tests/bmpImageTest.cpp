@@ -278,20 +278,32 @@ struct TempPath {
     ~TempPath() { std::remove(path.c_str()); }
 };
 
+// A fixture image written to a new file under /tmp, removed with it.
+struct TempBmpFile {
+    TempPath file{""};
+
+    TempBmpFile(int width, int height)
+    {
+        char pattern[] = "/tmp/bmpImageTestXXXXXX";
+        const int fd = mkstemp(pattern);
+        file.path = fd >= 0 ? pattern : "";
+        if (fd < 0)
+            return;
+        BmpLayout layout;
+        layout.width = width;
+        layout.height = height;
+        const std::vector<unsigned char> bytes = makeBmp(layout);
+        if (write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+            file.path.clear();
+        close(fd);
+    }
+};
+
 TEST(BmpReadFile, ReadsAFileWholeAndRefusesADirectory)
 {
-    char filePattern[] = "/tmp/bmpImageTestXXXXXX";
-    const int fd = mkstemp(filePattern);
-    ASSERT_GE(fd, 0);
-    TempPath file(filePattern);
-    BmpLayout layout;
-    layout.width = 5;
-    layout.height = 4;
-    const std::vector<unsigned char> bytes = makeBmp(layout);
-    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    close(fd);
-
-    std::FILE* f = std::fopen(file.path.c_str(), "rb");
+    const TempBmpFile bmp(5, 4);
+    ASSERT_FALSE(bmp.file.path.empty()) << "could not write the fixture";
+    std::FILE* f = std::fopen(bmp.file.path.c_str(), "rb");
     ASSERT_NE(f, nullptr);
     BmpImage image;
     EXPECT_EQ(readBmpFile(f, image), nullptr);
@@ -312,16 +324,8 @@ TEST(BmpReadFile, ReadsA256By256ImageWellUnderAMillisecond)
 {
     if (sanitizedBuild)
         GTEST_SKIP() << "timing means nothing under the sanitizers";
-    char pattern[] = "/tmp/bmpImageTestXXXXXX";
-    const int fd = mkstemp(pattern);
-    ASSERT_GE(fd, 0);
-    TempPath file(pattern);
-    BmpLayout layout;
-    layout.width = 256;
-    layout.height = 256;
-    const std::vector<unsigned char> bytes = makeBmp(layout);
-    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    close(fd);
+    const TempBmpFile bmp(256, 256);
+    ASSERT_FALSE(bmp.file.path.empty()) << "could not write the fixture";
 
     // The reader's own work is what counts here. On this kind of virtual
     // machine the first touch of fresh pages costs about 10 us each, and
@@ -332,7 +336,7 @@ TEST(BmpReadFile, ReadsA256By256ImageWellUnderAMillisecond)
     // The best of several runs, so a busy machine does not decide it.
     double best = 1e9;
     for (int run = 0; run < 20; ++run) {
-        std::FILE* f = std::fopen(file.path.c_str(), "rb");
+        std::FILE* f = std::fopen(bmp.file.path.c_str(), "rb");
         ASSERT_NE(f, nullptr);
         BmpImage image;
         const auto start = std::chrono::steady_clock::now();

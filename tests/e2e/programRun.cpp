@@ -33,6 +33,12 @@ bool ProgramRun::start(const std::string& workDir, const std::vector<std::string
     return startProcess(child, SHADERS_PROGRAM, workDir, env);
 }
 
+bool ProgramRun::startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges)
+{
+    return start(workDir, envChanges) && waitForWindow(windowTimeoutMs) &&
+           waitForMoreFrames(1, windowTimeoutMs);
+}
+
 bool ProgramRun::waitForWindow(int timeoutMs)
 {
     const long long deadline = nowMs() + timeoutMs;

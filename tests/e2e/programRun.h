@@ -23,6 +23,8 @@ struct ProgramRun {
     bool start(const std::string& workDir, const std::vector<std::string>& envChanges = {});
     // Waits for the program's own "Shaders" window to be on screen.
     bool waitForWindow(int timeoutMs);
+    // start, then waits for the window and its first frames.
+    bool startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges = {});
     // Waits for `count` more frame-rate lines from freeglut than seen so far.
     bool waitForMoreFrames(int count, int timeoutMs);
     // Waits until stdout holds at least `length` bytes.

@@ -9,9 +9,7 @@ TEST(ProgramInput, aBurstOfRandomKeysAndPointerEventsLeavesItDrawing)
 {
     ASSERT_NE(testDisplay(), nullptr) << "no X display: set DISPLAY (the test script starts Xvfb)";
     ProgramRun run;
-    ASSERT_TRUE(run.start(SHADERS_SOURCE_DIR));
-    ASSERT_TRUE(run.waitForWindow(windowTimeoutMs)) << run.child.err;
-    ASSERT_TRUE(run.waitForMoreFrames(1, windowTimeoutMs)) << run.child.err;
+    ASSERT_TRUE(run.startDrawing(SHADERS_SOURCE_DIR)) << run.child.err;
     std::mt19937 random(20261211);
     for (int i = 0; i < 5000; ++i) {
         sendRandomEvent(testDisplay(), run.window, random, false);

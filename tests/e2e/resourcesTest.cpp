@@ -16,9 +16,7 @@ void runThroughEveryMode(const std::string& workDir, std::string& console)
 {
     ASSERT_NE(testDisplay(), nullptr) << "no X display: set DISPLAY (the test script starts Xvfb)";
     ProgramRun run;
-    ASSERT_TRUE(run.start(workDir));
-    ASSERT_TRUE(run.waitForWindow(windowTimeoutMs)) << run.child.out << run.child.err;
-    ASSERT_TRUE(run.waitForMoreFrames(1, windowTimeoutMs)) << run.child.err;
+    ASSERT_TRUE(run.startDrawing(workDir)) << run.child.out << run.child.err;
     for (int mode = 1; mode <= 6; ++mode) {
         run.pressKey(XK_s);
         ASSERT_TRUE(run.waitForMoreFrames(1, 10000)) << "no frames after press " << mode << "\n"

@@ -20,9 +20,7 @@ TEST(ProgramSoak, randomInputAndResizesForAMinuteLeaveItDrawingWithFlatMemory)
 {
     ASSERT_NE(testDisplay(), nullptr) << "no X display: set DISPLAY (the test script starts Xvfb)";
     ProgramRun run;
-    ASSERT_TRUE(run.start(SHADERS_SOURCE_DIR));
-    ASSERT_TRUE(run.waitForWindow(windowTimeoutMs)) << run.child.err;
-    ASSERT_TRUE(run.waitForMoreFrames(1, windowTimeoutMs)) << run.child.err;
+    ASSERT_TRUE(run.startDrawing(SHADERS_SOURCE_DIR)) << run.child.err;
 
     std::mt19937 random(1211);
     const long long start = nowMs();

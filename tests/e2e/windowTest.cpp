@@ -15,9 +15,8 @@ const int overlayRows = 60;
 void startDrawing(ProgramRun& run, const std::vector<std::string>& env = {})
 {
     ASSERT_NE(testDisplay(), nullptr) << "no X display: set DISPLAY (the test script starts Xvfb)";
-    ASSERT_TRUE(run.start(SHADERS_SOURCE_DIR, env));
-    ASSERT_TRUE(run.waitForWindow(windowTimeoutMs)) << "no window; stderr:\n" << run.child.err;
-    ASSERT_TRUE(run.waitForMoreFrames(1, windowTimeoutMs)) << run.child.err;
+    ASSERT_TRUE(run.startDrawing(SHADERS_SOURCE_DIR, env)) << "no window or no frames; stderr:\n"
+                                                          << run.child.err;
 }
 
 bool isWhite(uint32_t pixel)
