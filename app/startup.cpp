@@ -7,17 +7,19 @@
 #include <cstdlib>
 
 #include "app/frame.h"
+#include "app/options.h"
+#include "app/runOptions.h"
 #include "app/renderState.h"
 #include "gfx/shadingModes.h"
 #include "gfx/textureSet.h"
 #include "view/input.h"
 
-void openWindow(int* argc, char** argv)
+void openWindow(int* argc, char** argv, int width, int height)
 {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
-    glutInitWindowSize(800, 600);
+    glutInitWindowSize(width, height);
     glutCreateWindow("Shaders");
 }
 
@@ -42,13 +44,19 @@ bool checkOpenGl20()
 
 int runProgram(int argc, char** argv)
 {
-    openWindow(&argc, argv);
+    // Before the toolkit, which needs a display: --help and errors do not.
+    const CommandLine commandLine = parseCommandLine(&argc, argv);
+    if (commandLine.outcome != CommandLineOutcome::run)
+        return reportCommandLine(commandLine);
+    const Options& options = commandLine.options;
+    openWindow(&argc, argv, options.width, options.height);
     registerCallbacks();
     if (!checkOpenGl20())
         std::exit(1);
     initRenderState();
     buildShaderPrograms();
     setupTextures();
+    applyOptions(options);
     // A console that is a pipe would otherwise see nothing until exit.
     std::fflush(stdout);
     glutMainLoop();

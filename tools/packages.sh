@@ -2,7 +2,7 @@
 # Sourced by demo.sh and test.sh.
 
 demoPackages=(cmake make g++ pkg-config libglew-dev freeglut3-dev libglu1-mesa-dev
-              libgl1-mesa-dev libgl1-mesa-dri)
+              libgl1-mesa-dev libgl1-mesa-dri libpng-dev)
 testPackages=("${demoPackages[@]}" libgtest-dev libx11-dev libxtst-dev xvfb xauth
               clang libclang-rt-14-dev)
 

@@ -34,12 +34,17 @@ void keyboard(unsigned char key, int, int)
         break;
     case 'a':
     case 'A':
-        glPolygonMode(GL_FRONT_AND_BACK, polygonFill ? GL_LINE : GL_FILL);
-        polygonFill = !polygonFill;
+        togglePolygonMode();
         break;
     default:
         break;
     }
+}
+
+void togglePolygonMode()
+{
+    glPolygonMode(GL_FRONT_AND_BACK, polygonFill ? GL_LINE : GL_FILL);
+    polygonFill = !polygonFill;
 }
 
 void mouse(int button, int state, int x, int y)

@@ -11,3 +11,5 @@ extern bool polygonFill;
 void keyboard(unsigned char key, int x, int y);
 void mouse(int button, int state, int x, int y);
 void motion(int x, int y);
+// Filled to wireframe polygons or back, as A does.
+void togglePolygonMode();

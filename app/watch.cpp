@@ -1,0 +1,10 @@
+#include "app/watch.h"
+
+bool startWatching()
+{
+    return false;
+}
+
+void pollWatch() {}
+
+void drawWatchStatus() {}
