@@ -48,7 +48,7 @@ void readAvailable(int fd, std::string& into)
 }  // namespace
 
 bool startProcess(ChildProcess& child, const std::string& path, const std::string& workDir,
-                  const std::vector<std::string>& envChanges)
+                  const std::vector<std::string>& envChanges, const std::vector<std::string>& args)
 {
     int outPipe[2];
     int errPipe[2];
@@ -65,7 +65,10 @@ bool startProcess(ChildProcess& child, const std::string& path, const std::strin
     for (const std::string& e : env)
         envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    std::vector<char*> argv = {const_cast<char*>(path.c_str())};
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
 
     const pid_t pid = fork();
     if (pid < 0)
@@ -79,7 +82,7 @@ bool startProcess(ChildProcess& child, const std::string& path, const std::strin
         close(errPipe[1]);
         if (chdir(workDir.c_str()) != 0)
             _exit(126);
-        execve(path.c_str(), argv, envp.data());
+        execve(path.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     close(outPipe[1]);

@@ -16,10 +16,11 @@ struct ChildProcess {
     int waitStatus = 0;
 };
 
-// Starts `path` in `workDir` with this process's environment changed by
-// `envChanges`: "NAME=value" sets a variable, a bare "NAME" removes it.
+// Starts `path` with `args` in `workDir` with this process's environment
+// changed by `envChanges`: "NAME=value" sets a variable, a bare "NAME" removes it.
 bool startProcess(ChildProcess& child, const std::string& path, const std::string& workDir,
-                  const std::vector<std::string>& envChanges);
+                  const std::vector<std::string>& envChanges,
+                  const std::vector<std::string>& args = {});
 // Moves whatever the child has written so far into `out` and `err`.
 void drainOutput(ChildProcess& child);
 // True once the child has ended, within `timeoutMs`; its output is drained.

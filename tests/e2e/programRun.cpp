@@ -22,7 +22,8 @@ ProgramRun::~ProgramRun()
         releaseEverything(testDisplay());
 }
 
-bool ProgramRun::start(const std::string& workDir, const std::vector<std::string>& envChanges)
+bool ProgramRun::start(const std::string& workDir, const std::vector<std::string>& envChanges,
+                       const std::vector<std::string>& args)
 {
     if (testDisplay() == nullptr)
         return false;
@@ -30,12 +31,13 @@ bool ProgramRun::start(const std::string& workDir, const std::vector<std::string
     windowsBefore = windowsTitled(testDisplay(), windowTitle);
     std::vector<std::string> env = {"GLUT_FPS=1000", "LIBGL_ALWAYS_SOFTWARE=1"};
     env.insert(env.end(), envChanges.begin(), envChanges.end());
-    return startProcess(child, SHADERS_PROGRAM, workDir, env);
+    return startProcess(child, SHADERS_PROGRAM, workDir, env, args);
 }
 
-bool ProgramRun::startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges)
+bool ProgramRun::startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges,
+                              const std::vector<std::string>& args)
 {
-    return start(workDir, envChanges) && waitForWindow(windowTimeoutMs) &&
+    return start(workDir, envChanges, args) && waitForWindow(windowTimeoutMs) &&
            waitForMoreFrames(1, windowTimeoutMs);
 }
 

@@ -19,12 +19,14 @@ struct ProgramRun {
     ProgramRun& operator=(const ProgramRun&) = delete;
     ~ProgramRun();
 
-    // Starts build/shaders in `workDir` with freeglut's frame counter on.
-    bool start(const std::string& workDir, const std::vector<std::string>& envChanges = {});
+    // Starts build/shaders with `args` in `workDir` with freeglut's frame counter on.
+    bool start(const std::string& workDir, const std::vector<std::string>& envChanges = {},
+               const std::vector<std::string>& args = {});
     // Waits for the program's own "Shaders" window to be on screen.
     bool waitForWindow(int timeoutMs);
     // start, then waits for the window and its first frames.
-    bool startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges = {});
+    bool startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges = {},
+                      const std::vector<std::string>& args = {});
     // Waits for `count` more frame-rate lines from freeglut than seen so far.
     bool waitForMoreFrames(int count, int timeoutMs);
     // Waits until stdout holds at least `length` bytes.
