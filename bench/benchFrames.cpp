@@ -8,6 +8,7 @@
 #include "app/frame.h"
 #include "app/frameRate.h"
 #include "app/renderState.h"
+#include "app/runOptions.h"
 #include "bench/benchStats.h"
 #include "gfx/shadingModes.h"
 #include "view/camera.h"
@@ -73,6 +74,10 @@ void drawOneFrame(FrameKind kind, int mode)
         currentShader = mode;
         for (const FrameStep& step : bareOverlaySteps)
             step.run();
+        break;
+    case FrameKind::optioned:
+        currentShader = mode;
+        optionedDisplay();
         break;
     }
 }

@@ -6,6 +6,7 @@ enum class FrameKind {
     program,      // the program's display(): what a user gets
     bare,         // clear, look-at, light, teapot, swap: nothing else
     bareOverlay,  // the bare frame plus the program's two overlay lines
+    optioned,     // the frame callback a run with options gets (applyOptions)
 };
 
 // The bare+overlay frame step by step, for counting what each step costs.

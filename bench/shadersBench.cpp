@@ -19,13 +19,14 @@
 #include "bench/allocCount.h"
 #include "bench/benchFrames.h"
 #include "bench/benchStats.h"
+#include "bench/optionsCost.h"
 #include "bench/readCost.h"
 #include "bench/startupTiming.h"
 #include "gfx/shadingModes.h"
 
 namespace {
 
-struct Options {
+struct BenchOptions {
     int frames = 20;
     int warmup = 5;
     int rounds = 40;
@@ -35,7 +36,7 @@ struct Options {
 const FrameKind kinds[] = {FrameKind::program, FrameKind::bare, FrameKind::bareOverlay};
 const int kindCount = 3;
 
-bool parseOptions(int argc, char** argv, Options& options)
+bool parseOptions(int argc, char** argv, BenchOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
@@ -123,7 +124,7 @@ struct RoundTimes {
     std::vector<double> ms[kindCount];
 };
 
-void reportFrameRates(const std::vector<RoundTimes>& modes, const Options& options)
+void reportFrameRates(const std::vector<RoundTimes>& modes, const BenchOptions& options)
 {
     std::printf("\n== Frame time (ms): %d rounds; in each, every mode's three loops run %d frames "
                 "after %d warm-up frames ==\n",
@@ -163,7 +164,7 @@ struct AllocRun {
     AllocCounts counts{0, 0};
 };
 
-AllocRun countFrameAllocations(FrameKind kind, int mode, const Options& options)
+AllocRun countFrameAllocations(FrameKind kind, int mode, const BenchOptions& options)
 {
     prepareFrames(kind, mode);
     for (int i = 0; i < options.warmup; ++i)
@@ -219,7 +220,7 @@ void reportAllocatingLibraries(int frames)
     }
 }
 
-void reportAllocations(const Options& options)
+void reportAllocations(const BenchOptions& options)
 {
     std::printf("\n== Heap allocations per frame, steady state (malloc family, new included) ==\n");
     std::printf("  main thread: the program's code and the GL/toolkit calls it makes;\n");
@@ -339,7 +340,7 @@ void reportReading(const std::vector<ReadCost>& images, const std::vector<ReadCo
 int main(int argc, char** argv)
 {
     const auto processStart = BenchClock::now();
-    Options options;
+    BenchOptions options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr, "usage: shadersBench [--frames N] [--warmup N] [--rounds N] "
                              "[--alloc-seconds S]\n");
@@ -384,6 +385,12 @@ int main(int argc, char** argv)
         }
     }
     reportFrameRates(modes, options);
+    std::fflush(stdout);
+
+    // A frame limit that is never reached: only what counting frames costs.
+    Options counted;
+    counted.frames = 2147483647;
+    reportOptionsCost("--frames counting", counted, options.rounds, options.frames, options.warmup);
     std::fflush(stdout);
 
     reportAllocations(options);
