@@ -24,9 +24,12 @@ int main(int argc, char** argv)
                     reference.height);
         return 1;
     }
+    ImageTolerance wholePicture = imageTestTolerance;
+    wholePicture.skipTopRows = 0;
+    const int inTopRows = compareImages(fresh, reference, wholePicture).changedPixels - d.changedPixels;
     std::printf("%d of %d pixels changed, %d beyond the tolerance (channel %d), largest channel "
-                "difference %d\n",
+                "difference %d; %d changed in the top %d rows, which the tests leave out\n",
                 d.changedPixels, d.comparedPixels, d.differingPixels, imageTestTolerance.channel,
-                d.largestChannel);
+                d.largestChannel, inTopRows, imageTestTolerance.skipTopRows);
     return withinTolerance(d, imageTestTolerance) ? 0 : 1;
 }

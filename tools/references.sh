@@ -30,9 +30,20 @@ changed=0
 for i in "${!names[@]}"; do
     name="${names[$i]}"
     fresh="$scratch/$name.png"
-    # shellcheck disable=SC2086  # the options are words
-    ./build-references/shaders ${options[$i]} --size 320x240 --frames 3 --screenshot "$fresh" \
-        >"$scratch/console" 2>&1 || { cat "$scratch/console" >&2; exit 1; }
+    # The frame-rate line stays empty only if the last frame comes within a
+    # second of start-up: a run that took longer is done again.
+    for try in 1 2 3 4 5; do
+        start=$(date +%s%N)
+        # shellcheck disable=SC2086  # the options are words
+        ./build-references/shaders ${options[$i]} --size 320x240 --frames 3 --screenshot "$fresh" \
+            >"$scratch/console" 2>&1 || { cat "$scratch/console" >&2; exit 1; }
+        took=$((($(date +%s%N) - start) / 1000000))
+        [ "$took" -lt 1000 ] && break
+        if [ "$try" -eq 5 ]; then
+            echo "$name: every run took a second or more (the last $took ms): is the machine busy?" >&2
+            exit 1
+        fi
+    done
     reference="tests/images/$name.png"
     if [ ! -f "$reference" ]; then
         echo "$name: new"
