@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Renders every shading mode with the real program under an Xvfb of its own,
-# stepping through the modes with real key presses, and writes
-# docs/mode0.png ... docs/mode5.png and docs/wireframe.png.
+# Renders every shading mode with the real program's own --screenshot, one run
+# per picture under an Xvfb of its own, and writes docs/mode0.png ...
+# docs/mode5.png and docs/wireframe.png at the window's default 800x600.
 # Also the way to see the program on a machine without a display.
 #   bash tools/pictures.sh
 set -euo pipefail
@@ -10,57 +10,35 @@ cd "$root"
 source tools/packages.sh
 source tools/xvfb.sh
 
-ensurePackages "${demoPackages[@]}" xvfb xdotool imagemagick
+ensurePackages "${demoPackages[@]}" xvfb
 cmake -S . -B build-pictures -DSHADERS_TESTS=OFF >/dev/null
 cmake --build build-pictures -j2 --target shaders
 
-programPid=""
+console="$(mktemp)"
 cleanUp() {
-    if [ -n "$programPid" ]; then
-        kill "$programPid" 2>/dev/null || true
-        wait "$programPid" 2>/dev/null || true
-    fi
     stopXvfb
+    rm -f "$console"
 }
 trap cleanUp EXIT
 startXvfb
 
-console="$(mktemp)"
-./build-pictures/shaders >"$console" 2>&1 &
-programPid=$!
-
-window=""
-for _ in $(seq 100); do
-    window="$(xdotool search --name '^Shaders$' 2>/dev/null | head -n1 || true)"
-    [ -n "$window" ] && break
-    kill -0 "$programPid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
-    echo "The program's window did not appear; its console said:" >&2
-    cat "$console" >&2
-    exit 1
-fi
-
-# The frame-rate line first appears a second after start-up.
-sleep 2
 mkdir -p docs
-capture() {
-    import -window "$window" -define png:exclude-chunk=date,time "docs/$1.png"
-    echo "wrote docs/$1.png"
+# Three frames: the frame-rate line is still empty, as in the first second.
+picture() {
+    local name="$1"
+    shift
+    if ! ./build-pictures/shaders "$@" --frames 3 --screenshot "docs/$name.png" >"$console" 2>&1; then
+        echo "The program did not write docs/$name.png; its console said:" >&2
+        cat "$console" >&2
+        exit 1
+    fi
+    echo "wrote docs/$name.png"
 }
 for mode in 0 1 2 3 4 5; do
-    capture "mode$mode"
-    xdotool key --window "$window" s
-    sleep 1
+    picture "mode$mode" --mode "$mode"
 done
-# Six presses have brought it back to mode 0; A switches to wireframe.
-xdotool key --window "$window" a
-sleep 1
-capture wireframe
+picture wireframe --mode 0 --wireframe
 
 echo
-echo "The program's console during this run:"
+echo "The program's console during the last run:"
 cat "$console"
-echo
-rm -f "$console"
