@@ -87,6 +87,23 @@ void ShaderProgram::build(const char* vertexPath, const char* fragmentPath)
     std::fputs(programClosing, stdout);
 }
 
+bool ShaderProgram::linked() const
+{
+    GLint status = GL_FALSE;
+    if (program != 0)
+        glGetProgramiv(program, GL_LINK_STATUS, &status);
+    return status == GL_TRUE;
+}
+
+void ShaderProgram::release()
+{
+    // Deleting 0 is ignored, so a half-built program is released alike.
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+    glDeleteProgram(program);
+    vertexShader = fragmentShader = program = 0;
+}
+
 void ShaderProgram::use() const
 {
     glUseProgram(program);

@@ -12,6 +12,9 @@ public:
     void loadFragmentShader(const char* path);
     // Compiles both shaders and links them, printing every log between banners.
     void build(const char* vertexPath, const char* fragmentPath);
+    bool linked() const;
+    // Deletes the shaders and the program; all three names become 0.
+    void release();
     void use() const;
     void setUniform1i(const char* name, int value) const;
     void setUniform4f(const char* name, float x, float y, float z, float w) const;

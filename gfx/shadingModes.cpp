@@ -5,13 +5,6 @@
 ShaderProgram shaderPrograms[shadingModeCount];
 int currentShader = 0;
 
-namespace {
-
-struct ShaderSources {
-    const char* vertex;
-    const char* fragment;
-};
-
 // Mode 0 has no sources: its program stays 0, the fixed-function pipeline.
 const ShaderSources modeSources[shadingModeCount] = {
     {nullptr, nullptr},
@@ -21,6 +14,8 @@ const ShaderSources modeSources[shadingModeCount] = {
     {"shaders/sphereMapping.vert", "shaders/sphereMapping.frag"},
     {"shaders/cubeMapping.vert", "shaders/cubeMapping.frag"},
 };
+
+namespace {
 
 // Sampler uniforms name texture units; the units are bound at start-up.
 const int unitTex1 = 0;

@@ -6,6 +6,13 @@
 // 3 multiple texturing, 4 sphere mapping, 5 cube mapping.
 const int shadingModeCount = 6;
 
+struct ShaderSources {
+    const char* vertex;
+    const char* fragment;
+};
+// Null for mode 0, which has no program.
+extern const ShaderSources modeSources[shadingModeCount];
+
 extern ShaderProgram shaderPrograms[shadingModeCount];
 extern int currentShader;
 

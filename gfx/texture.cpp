@@ -6,15 +6,33 @@
 
 #include "gfx/imageFile.h"
 
-int Texture::load(const char* path)
+namespace {
+
+bool readImagePath(const char* path, BmpImage& image)
 {
     std::FILE* file = openImageFile(path);
     if (file == nullptr)
-        return -1;
-    BmpImage image;
+        return false;
     const bool read = readImage(file, path, image);
     std::fclose(file);
-    if (!read)
+    return read;
+}
+
+// Level 0 as read, then every level down to 1 x 1 from it.
+void uploadToBound(const BmpImage& image)
+{
+    glTexImage2D(GL_TEXTURE_2D, 0, 4, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 image.rgba.data());
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                      image.rgba.data());
+}
+
+}  // namespace
+
+int Texture::load(const char* path)
+{
+    BmpImage image;
+    if (!readImagePath(path, image))
         return -1;
 
     GLuint name = 0;
@@ -25,12 +43,22 @@ int Texture::load(const char* path)
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, 4, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 image.rgba.data());
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                      image.rgba.data());
+    uploadToBound(image);
     std::printf("Texture loaded, ID: %d", id);
     return id;
+}
+
+bool Texture::reload(const char* path)
+{
+    if (id < 0)
+        return load(path) != -1;
+    BmpImage image;
+    if (!readImagePath(path, image))
+        return false;
+    bind();
+    uploadToBound(image);
+    std::printf("Texture loaded, ID: %d", id);
+    return true;
 }
 
 void Texture::bind() const

@@ -5,8 +5,6 @@
 Texture textures[textureCount];
 CubeMapTexture cubeMapTexture;
 
-namespace {
-
 const char* const texturePaths[textureCount] = {
     "textures/amethys.bmp",
     "textures/vok.bmp",
@@ -14,7 +12,12 @@ const char* const texturePaths[textureCount] = {
     "textures/spheremap.bmp",
 };
 
-}  // namespace
+// Each image lands on the face of the opposite sign to its name.
+const char* const cubeFacePaths[cubeFaceCount] = {
+    "textures/terrain_negative_x.bmp", "textures/terrain_positive_x.bmp",
+    "textures/terrain_negative_y.bmp", "textures/terrain_positive_y.bmp",
+    "textures/terrain_negative_z.bmp", "textures/terrain_positive_z.bmp",
+};
 
 void loadTextureImages()
 {
@@ -24,10 +27,8 @@ void loadTextureImages()
 
 void setupCubeMap()
 {
-    // Each image lands on the face of the opposite sign to its name.
-    cubeMapTexture.load("textures/terrain_negative_x.bmp", "textures/terrain_positive_x.bmp",
-                        "textures/terrain_negative_y.bmp", "textures/terrain_positive_y.bmp",
-                        "textures/terrain_negative_z.bmp", "textures/terrain_positive_z.bmp");
+    cubeMapTexture.load(cubeFacePaths[0], cubeFacePaths[1], cubeFacePaths[2], cubeFacePaths[3],
+                        cubeFacePaths[4], cubeFacePaths[5]);
     glActiveTexture(GL_TEXTURE3);
     cubeMapTexture.bind();
 }
