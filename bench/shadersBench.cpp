@@ -22,6 +22,7 @@
 #include "bench/optionsCost.h"
 #include "bench/readCost.h"
 #include "bench/startupTiming.h"
+#include "bench/watchCost.h"
 #include "gfx/shadingModes.h"
 
 namespace {
@@ -395,6 +396,7 @@ int main(int argc, char** argv)
 
     reportAllocations(options);
     reportOwnFrameWork();
+    reportWatchCost(options.rounds / 2, options.frames, options.warmup);
     reportReading(measureImageReading(200), measureShaderReading(200), startup);
     std::printf("\nload average at end (1, 5, 15 min): %s\n", loadAverage().c_str());
     return 0;
