@@ -1,12 +1,12 @@
 #include "bench/watchCost.h"
 
 #include <GL/glew.h>
-#include <GL/glut.h>
 
 #include <cstdio>
 #include <vector>
 
 #include "app/frame.h"
+#include "app/runOptions.h"
 #include "app/watch.h"
 #include "bench/allocCount.h"
 #include "bench/benchStats.h"
@@ -14,13 +14,10 @@
 
 namespace {
 
-// The frame --watch draws: the check for changes, the frame, the error line.
+// The frame callback of a run with --watch, applied in reportWatchCost.
 void watchedFrame()
 {
-    pollWatch();
-    drawFrame();
-    drawWatchStatus();
-    glutSwapBuffers();
+    optionedDisplay();
 }
 
 struct PairTimes {
@@ -72,10 +69,9 @@ long mainThreadAllocations(void (*frame)(), int frames)
 void reportWatchCost(int rounds, int frames, int warmup)
 {
     std::printf("\n== --watch while no file changes (the project's shaders/ and textures/ watched) ==\n");
-    if (!startWatching()) {
-        std::printf("\n  nothing could be watched: no figures\n");
-        return;
-    }
+    Options watchRun;
+    watchRun.watch = true;
+    applyOptions(watchRun);
     std::printf("  ratio = plain frame ms / watched frame ms (the frame rate with --watch over "
                 "without),\n  taken within each round, where plain and watched frames take turns; "
                 "median and middle half of the rounds\n\n");
@@ -124,4 +120,5 @@ void reportWatchCost(int rounds, int frames, int warmup)
                 static_cast<double>(plainAllocations) / allocFrames,
                 static_cast<double>(watchedAllocations) / allocFrames,
                 static_cast<double>(watchedAllocations - plainAllocations) / allocFrames);
+    currentShader = 0;
 }
