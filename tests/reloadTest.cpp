@@ -17,6 +17,7 @@
 #include "gfx/shadingModes.h"
 #include "gfx/textureSet.h"
 #include "tests/e2e/transcript.h"
+#include "tests/captureStdout.h"
 
 namespace {
 
@@ -28,24 +29,6 @@ const std::string cleanBuild =
 const char vertexSource[] = "#version 110\nvoid main() { gl_Position = ftransform(); }\n";
 const char tintFragment[] =
     "#version 110\nuniform vec4 tint;\nvoid main() { gl_FragColor = tint; }\n";
-
-std::string captureStdout(const std::function<void()>& body)
-{
-    std::fflush(stdout);
-    char path[] = "/tmp/reloadTestOutXXXXXX";
-    const int fd = mkstemp(path);
-    const int saved = dup(1);
-    dup2(fd, 1);
-    body();
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(fd);
-    std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::remove(path);
-    return text;
-}
 
 void writeText(const std::string& path, const std::string& text)
 {

@@ -19,6 +19,7 @@
 #include "gfx/fileRead.h"
 #include "gfx/shaderProgram.h"
 #include "gfx/shadingModes.h"
+#include "tests/captureStdout.h"
 
 namespace {
 
@@ -33,27 +34,6 @@ const std::string cleanBuild = vertexBanner + vertexClosing + fragmentBanner + f
 
 const char goodVertex[] = "#version 110\nvoid main()\n{\n    gl_Position = ftransform();\n}\n";
 const char goodFragment[] = "#version 110\nvoid main()\n{\n    gl_FragColor = vec4(1.0);\n}\n";
-
-// Everything written to standard output while `run` runs.
-std::string captureStdout(const std::function<void()>& run)
-{
-    std::fflush(stdout);
-    std::FILE* sink = std::tmpfile();
-    const int saved = dup(fileno(stdout));
-    dup2(fileno(sink), fileno(stdout));
-    run();
-    std::fflush(stdout);
-    dup2(saved, fileno(stdout));
-    close(saved);
-    std::string text;
-    std::rewind(sink);
-    char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, sink)) > 0)
-        text.append(chunk, got);
-    std::fclose(sink);
-    return text;
-}
 
 std::string readFile(const std::string& path)
 {

@@ -17,6 +17,7 @@
 #include "gfx/bmpImage.h"
 #include "gfx/textureSet.h"
 #include "tests/glHelpers.h"
+#include "tests/captureStdout.h"
 
 namespace fs = std::filesystem;
 
@@ -28,25 +29,6 @@ const char* const facePaths[cubeFaceCount] = {
 };
 const char* const imagePaths[textureCount] = {
     "textures/amethys.bmp", "textures/vok.bmp", "textures/karirano.bmp", "textures/spheremap.bmp"};
-
-// Runs `body` with standard output sent to a file and returns what it printed.
-std::string captureStdout(const std::function<void()>& body)
-{
-    std::fflush(stdout);
-    char path[] = "/tmp/textureTestOutXXXXXX";
-    const int fd = mkstemp(path);
-    const int saved = dup(1);
-    dup2(fd, 1);
-    body();
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(fd);
-    std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::remove(path);
-    return text;
-}
 
 GLint integer(GLenum name)
 {
