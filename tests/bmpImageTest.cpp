@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -136,6 +137,20 @@ TEST(BmpDecode, SkipsRowPadding)
         BmpImage image;
         ASSERT_EQ(decodeExact(makeBmp(layout), image), nullptr);
         expectPixels(image, width, 3);
+    }
+}
+
+TEST(BmpDecode, DecodesTheLargestAcceptedSideAcrossAndDown)
+{
+    // 16384 is the last size accepted (16385 is refused below), in either direction.
+    for (const auto& size : {std::pair<int, int>{16384, 1}, std::pair<int, int>{1, 16384}}) {
+        SCOPED_TRACE(std::to_string(size.first) + " x " + std::to_string(size.second));
+        BmpLayout layout;
+        layout.width = size.first;
+        layout.height = size.second;
+        BmpImage image;
+        ASSERT_EQ(decodeExact(makeBmp(layout), image), nullptr);
+        expectPixels(image, size.first, size.second);
     }
 }
 
