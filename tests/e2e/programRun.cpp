@@ -31,7 +31,7 @@ bool ProgramRun::start(const std::string& workDir, const std::vector<std::string
     windowsBefore = windowsTitled(testDisplay(), windowTitle);
     std::vector<std::string> env = {"GLUT_FPS=1000", "LIBGL_ALWAYS_SOFTWARE=1"};
     env.insert(env.end(), envChanges.begin(), envChanges.end());
-    return startProcess(child, SHADERS_PROGRAM, workDir, env, args);
+    return startProcess(child, program, workDir, env, args);
 }
 
 bool ProgramRun::startDrawing(const std::string& workDir, const std::vector<std::string>& envChanges,

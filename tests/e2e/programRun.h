@@ -13,6 +13,8 @@
 struct ProgramRun {
     ChildProcess child;
     Window window = 0;
+    // What start() runs: the program, or another one that opens a "Shaders" window.
+    std::string program = SHADERS_PROGRAM;
 
     ProgramRun() = default;
     ProgramRun(const ProgramRun&) = delete;
