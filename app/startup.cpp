@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/frame.h"
+#include "app/memoryLimits.h"
 #include "app/options.h"
 #include "app/runOptions.h"
 #include "app/renderState.h"
@@ -44,6 +45,7 @@ bool checkOpenGl20()
 
 int runProgram(int argc, char** argv)
 {
+    keepLargeBlocksOutOfTheHeap();
     // Before the toolkit, which needs a display: --help and errors do not.
     const CommandLine commandLine = parseCommandLine(&argc, argv);
     if (commandLine.outcome != CommandLineOutcome::run)
