@@ -50,24 +50,24 @@ bool parseSize(const char* text, int* width, int* height)
 
 enum class Name { mode, wireframe, size, frames, screenshot, watch, help };
 
-struct OptionSpec {
+struct KnownOption {
     const char* name;
     Name id;
     bool takesValue;
 };
 
-const OptionSpec optionSpecs[] = {
+const KnownOption knownOptions[] = {
     {"mode", Name::mode, true},          {"wireframe", Name::wireframe, false},
     {"size", Name::size, true},          {"frames", Name::frames, true},
     {"screenshot", Name::screenshot, true}, {"watch", Name::watch, false},
     {"help", Name::help, false},
 };
 
-const OptionSpec* findOption(const std::string& name)
+const KnownOption* findOption(const std::string& name)
 {
-    for (const OptionSpec& spec : optionSpecs)
-        if (name == spec.name)
-            return &spec;
+    for (const KnownOption& known : knownOptions)
+        if (name == known.name)
+            return &known;
     return nullptr;
 }
 
@@ -115,12 +115,12 @@ CommandLine parseCommandLine(int* argc, char** argv)
         }
         const char* equals = std::strchr(arg, '=');
         const std::string name = equals != nullptr ? std::string(arg + 2, equals) : arg + 2;
-        const OptionSpec* spec = findOption(name);
-        if (spec == nullptr) {
+        const KnownOption* known = findOption(name);
+        if (known == nullptr) {
             result.error = "unknown option '--" + name + "'";
-        } else if (!spec->takesValue && equals != nullptr) {
+        } else if (!known->takesValue && equals != nullptr) {
             result.error = "--" + name + " takes no value";
-        } else if (spec->takesValue) {
+        } else if (known->takesValue) {
             const char* value = equals != nullptr ? equals + 1 : nullptr;
             // A following option is a forgotten value, not the value itself.
             if (value == nullptr && i + 1 < *argc && std::strncmp(argv[i + 1], "--", 2) != 0)
@@ -128,11 +128,11 @@ CommandLine parseCommandLine(int* argc, char** argv)
             if (value == nullptr)
                 result.error = "--" + name + " needs a value";
             else
-                result.error = applyValue(spec->id, value, options);
-            framesGiven = framesGiven || spec->id == Name::frames;
-        } else if (spec->id == Name::wireframe) {
+                result.error = applyValue(known->id, value, options);
+            framesGiven = framesGiven || known->id == Name::frames;
+        } else if (known->id == Name::wireframe) {
             options.wireframe = true;
-        } else if (spec->id == Name::watch) {
+        } else if (known->id == Name::watch) {
             options.watch = true;
         } else {
             result.outcome = CommandLineOutcome::help;
